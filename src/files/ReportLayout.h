@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ShowRecord.h"
+
+namespace bis {
+
+// The two heading lines of a category column: its name split at the first blank. A name
+// without a blank has an empty top line and stands whole on the bottom line.
+struct CategoryHeading {
+    std::string top;
+    std::string bottom;
+};
+
+[[nodiscard]] CategoryHeading SplitCategoryName(const std::string &name);
+
+// The width of the widest heading line over all categories, eligible or not.
+[[nodiscard]] int HeadWidth(const ShowRecord &show);
+
+// Builds report lines of Windows-1252 text, one byte per column, by the move-to-column rule:
+// blanks up to the column; nothing when the line already reaches it; and when the line is
+// already past it, a new line that begins with blanks up to the column.
+class ColumnWriter {
+  public:
+    ColumnWriter() : lines_(1) {}
+
+    // Appends text to the current line.
+    void text(const std::string &bytes) { lines_.back() += bytes; }
+    // Moves to the 1-based column, by the rule above.
+    void moveToColumn(int column);
+    // Ends the current line; the next text starts a new one.
+    void endLine() { lines_.emplace_back(); }
+
+    // Every line so far. The last one is the line being written (empty after endLine).
+    [[nodiscard]] const std::vector<std::string> &lines() const { return lines_; }
+
+  private:
+    std::vector<std::string> lines_;
+};
+
+// Which categories a table covers and where their columns begin. The text report covers all ten
+// with its first column at 15; each printed page covers five, starting at column 27.
+struct TableColumns {
+    int firstCategory = 1;
+    int lastCategory = kCategoryCount;
+    int firstColumnStart = 15;
+    int headWidth = 0;
+    // Written at the start of every line that begins with a label or a judge number.
+    std::string leftMargin;
+
+    // The 1-based column where category c's column begins (heading, star marker, result).
+    [[nodiscard]] int columnStart(int category) const {
+        return (headWidth + 3) * (category - firstCategory) + firstColumnStart;
+    }
+};
+
+// Writes the results table shared by the text report and the printed pages: both heading lines,
+// the judge rows, the deducted, blooms and starred rows and the result row, with an empty line
+// after every group but the result row. The result row ends after "RESULT" alone when no
+// category of the table won, and after every result text otherwise; in both cases the writer
+// stands at the start of a fresh line when it returns, except that "RESULT" with no winner is
+// left open. Scores and totals use the decimal separator given.
+void WriteResultsTable(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns,
+                       char decimalSeparator);
+
+}  // namespace bis

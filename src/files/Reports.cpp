@@ -1,0 +1,233 @@
+#include "files/Reports.h"
+
+#include "app/NumberText.h"
+#include "files/Cp1252.h"
+#include "files/ReportLayout.h"
+#include "tabulation/Tabulation.h"
+
+namespace bis {
+
+namespace {
+
+constexpr const char *kTitle = "OXL BEST IN SHOW TABULATION";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The four particulars lines, each after the margin, each ended.
+void WriteParticulars(ColumnWriter &out, const ShowRecord &show, const std::string &margin) {
+    out.text(margin + "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
+    out.endLine();
+    out.text(margin + "Show location: " + Cp1252FromUtf8(show.ShowLocation));
+    out.endLine();
+    out.text(margin + "Show date: " + Cp1252FromUtf8(show.ShowDate));
+    out.endLine();
+    out.text(margin + "Number of judges: " + CountText(show.NumJudges));
+    out.endLine();
+}
+
+void WriteLine(ColumnWriter &out, const char *text) {
+    out.text(text);
+    out.endLine();
+}
+
+// Joins every ended line with CR LF; the open line at the end is dropped.
+std::string EndedLines(const ColumnWriter &out) {
+    std::string bytes;
+    const auto &lines = out.lines();
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        bytes += lines[i];
+        bytes += kLineEnd;
+    }
+    return bytes;
+}
+
+std::string CsvScoreField(double value) {
+    return RightAligned(ScoreText(value, '.'), 5);
+}
+
+std::string CsvCountField(long value) {
+    return RightAligned(std::to_string(value), 3);
+}
+
+// A CSV value row: the label, then each eligible category's field and filler, and " ,  " for
+// every other category.
+template <typename Field>
+std::string CsvValueRow(const ShowRecord &show, const char *label, Field field) {
+    std::string row = label;
+    for (int c = 1; c <= show.NumCategories; ++c) {
+        row += show.Eligible(c) ? " , " + field(c) + " _ " : " ,  ";
+    }
+    return row;
+}
+
+std::vector<PrintRun> RunsOf(const std::string &line, bool bold) {
+    std::vector<PrintRun> runs;
+    std::size_t at = 0;
+    while ((at = line.find_first_not_of(' ', at)) != std::string::npos) {
+        auto end = line.find(' ', at);
+        if (end == std::string::npos) {
+            end = line.size();
+        }
+        runs.push_back({static_cast<int>(at) + 1, Utf8FromCp1252(line.substr(at, end - at)), bold});
+        at = end;
+    }
+    return runs;
+}
+
+PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCategory,
+                      int lastCategory, char separator) {
+    const std::string margin(12, ' ');
+    ColumnWriter out;
+    for (int i = 0; i < 8; ++i) {
+        out.endLine();
+    }
+    const auto titleLine = out.lines().size() - 1;
+    out.moveToColumn(40);
+    out.text(kTitle);
+    out.endLine();
+    out.moveToColumn(48);
+    out.text(Cp1252FromUtf8(show.ProgramVersion));
+    out.endLine();
+    const auto versionLine = out.lines().size() - 2;
+    out.moveToColumn(70);
+    out.text(caption);
+    out.endLine();
+    WriteParticulars(out, show, margin);
+    out.endLine();
+
+    const TableColumns columns{firstCategory, lastCategory, 27, HeadWidth(show), margin};
+    WriteResultsTable(out, show, columns, separator);
+
+    auto lines = out.lines();
+    if (lines.back().empty()) {
+        lines.pop_back();
+    }
+    PrintPage page;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool bold = i >= titleLine && i <= versionLine;
+        page.lines.push_back({RunsOf(lines[i], bold)});
+    }
+    return page;
+}
+
+}  // namespace
+
+std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
+    ColumnWriter out;
+    out.moveToColumn(30);
+    out.text(kTitle);
+    out.endLine();
+    WriteParticulars(out, show, "");
+    out.endLine();
+
+    const TableColumns columns{1, show.NumCategories, 15, HeadWidth(show), ""};
+    WriteResultsTable(out, show, columns, decimalSeparator);
+
+    out.endLine();
+    out.endLine();
+    out.endLine();
+    WriteLine(out,
+              "If information does not fit on one line in Notepad, go to Edit and be sure Word "
+              "Wrap is unchecked.");
+    WriteLine(out,
+              "If columns do not align correctly in Notepad, go to Edit, Set Font, and choose "
+              "Fixedsys, Courier or some other fixed width font.");
+    WriteLine(out,
+              "Do not use this file to print the final report. Use the Print Report button in the "
+              "Best of Show program.");
+    return EndedLines(out);
+}
+
+std::string CsvReportBytes(const ShowRecord &show) {
+    const auto line = [](std::string &bytes, const std::string &text) {
+        bytes += text;
+        bytes += kLineEnd;
+    };
+    std::string bytes;
+    line(bytes, kTitle);
+    line(bytes, "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
+    line(bytes, "Show location: " + Cp1252FromUtf8(show.ShowLocation));
+    line(bytes, "Show date: " + Cp1252FromUtf8(show.ShowDate));
+    line(bytes, "Number of judges: " + CountText(show.NumJudges));
+    line(bytes, "Underscores required for formatting; please ignore");
+    line(bytes, "");
+
+    std::string top = "Judge's";
+    std::string bottom = "Scores";
+    for (int c = 1; c <= show.NumCategories; ++c) {
+        const auto heading = SplitCategoryName(show.CategoryName(c));
+        top += " , " + Cp1252FromUtf8(heading.top);
+        bottom += " , " + Cp1252FromUtf8(heading.bottom);
+    }
+    line(bytes, top);
+    line(bytes, bottom);
+    line(bytes, "");
+
+    for (int j = 1; j <= show.NumJudges; ++j) {
+        std::string row = std::to_string(j);
+        for (int c = 1; c <= show.NumCategories; ++c) {
+            row += " , ";
+            if (show.Eligible(c)) {
+                row += CsvScoreField(show.Scores(j, c));
+                row += show.Starred(j, c) == 1 ? " * " : " _ ";
+            }
+        }
+        line(bytes, row);
+    }
+    line(bytes, "");
+
+    line(bytes, "POINTS");
+    line(bytes, CsvValueRow(show, "DEDUCTED",
+                            [&show](int c) { return CsvScoreField(show.Scores(0, c)); }));
+    line(bytes, "");
+    line(bytes, "Blooms");
+    line(bytes,
+         CsvValueRow(show, "per scape", [&show](int c) { return CsvCountField(show.Blooms(c)); }));
+    line(bytes, "");
+    line(bytes, "Starred");
+    line(bytes, CsvValueRow(show, "entries",
+                            [&show](int c) { return CsvCountField(show.StarredEntries(c)); }));
+    line(bytes, "");
+
+    const std::string result = BestResultText(show);
+    bytes += "RESULT";
+    for (int c = 1; c <= show.NumCategories; ++c) {
+        bytes += " , ";
+        if (show.Winner(c) == 1) {
+            bytes += result;
+        }
+    }
+    return bytes;
+}
+
+PrintedReport PrintedReportPages(const ShowRecord &show, char decimalSeparator) {
+    const int leftPanelCount = (show.NumCategories + 1) / 2;
+    PrintedReport report;
+    report.pages.push_back(
+        PrintedPage(show, "Left hand panel", 1, leftPanelCount, decimalSeparator));
+    report.pages.push_back(PrintedPage(show, "Right hand panel", leftPanelCount + 1,
+                                       show.NumCategories, decimalSeparator));
+    return report;
+}
+
+std::vector<std::string> PageText(const PrintPage &page) {
+    std::vector<std::string> lines;
+    for (const auto &printLine : page.lines) {
+        std::string text;
+        std::size_t characters = 0;
+        for (const auto &run : printLine.runs) {
+            const auto column = static_cast<std::size_t>(run.column - 1);
+            if (column > characters) {
+                text.append(column - characters, ' ');
+                characters = column;
+            }
+            text += run.text;
+            for (const char byte : run.text) {
+                characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+            }
+        }
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+}  // namespace bis

@@ -1,0 +1,208 @@
+#include "files/ShowFile.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "app/NumberText.h"
+#include "files/Cp1252.h"
+
+namespace bis {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void WriteText(std::string &out, const std::string &utf8) {
+    out += '"';
+    out += Cp1252FromUtf8(utf8);
+    out += '"';
+    out += kLineEnd;
+}
+
+void WriteLine(std::string &out, const std::string &field) {
+    out += field;
+    out += kLineEnd;
+}
+
+// Splits the file into fields the way the show file has always been read: blanks before a field
+// are skipped, a quoted text runs to the next double quote, anything else runs to the next comma
+// or line end (a number also to the next blank).
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<std::string> text() {
+        skipBlanks();
+        if (atEnd()) {
+            return std::nullopt;
+        }
+        std::string field;
+        if (bytes_[at_] == '"') {
+            const auto close = bytes_.find('"', at_ + 1);
+            if (close == std::string_view::npos) {
+                return std::nullopt;
+            }
+            field = bytes_.substr(at_ + 1, close - at_ - 1);
+            at_ = close + 1;
+            while (!atEnd() && !atDelimiter()) {
+                ++at_;
+            }
+        } else {
+            while (!atEnd() && !atDelimiter()) {
+                field += bytes_[at_++];
+            }
+            while (!field.empty() && IsBlank(field.back())) {
+                field.pop_back();
+            }
+        }
+        skipDelimiter();
+        return field;
+    }
+
+    std::optional<double> number() {
+        skipBlanks();
+        std::string field;
+        while (!atEnd() && !atDelimiter() && !IsBlank(bytes_[at_])) {
+            field += bytes_[at_++];
+        }
+        skipBlanks();
+        skipDelimiter();
+        if (field.empty()) {
+            return std::nullopt;
+        }
+        return ReadNumber(field);
+    }
+
+    std::optional<std::int16_t> integer() {
+        const auto value = number();
+        if (!value || *value != std::floor(*value) || *value < -32768.0 || *value > 32767.0) {
+            return std::nullopt;
+        }
+        return static_cast<std::int16_t>(*value);
+    }
+
+  private:
+    static bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+    bool atEnd() const { return at_ >= bytes_.size(); }
+    bool atDelimiter() const {
+        const char ch = bytes_[at_];
+        return ch == ',' || ch == '\r' || ch == '\n';
+    }
+    void skipBlanks() {
+        while (!atEnd() && IsBlank(bytes_[at_])) {
+            ++at_;
+        }
+    }
+    void skipDelimiter() {
+        if (atEnd()) {
+            return;
+        }
+        if (bytes_[at_] == ',') {
+            ++at_;
+        } else if (bytes_[at_] == '\r') {
+            ++at_;
+            if (!atEnd() && bytes_[at_] == '\n') {
+                ++at_;
+            }
+        } else if (bytes_[at_] == '\n') {
+            ++at_;
+        }
+    }
+
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+};
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ShowFileBytes(const ShowRecord &show) {
+    std::string out;
+    WriteText(out, show.ProgramVersion);
+    WriteText(out, show.ClubName);
+    WriteText(out, show.ShowLocation);
+    WriteText(out, show.ShowDate);
+    WriteLine(out, std::to_string(show.NumJudges));
+    WriteLine(out, std::to_string(show.NumCategories));
+    for (int c = 1; c <= show.NumCategories; ++c) {
+        WriteLine(out, std::to_string(show.Blooms(c)));
+    }
+    for (int j = 0; j <= show.NumJudges; ++j) {
+        for (int c = 1; c <= show.NumCategories; ++c) {
+            WriteLine(out, ShowFileNumber(show.Scores(j, c)));
+        }
+    }
+    return out;
+}
+
+ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
+    using Outcome = ShowFileReadResult::Outcome;
+    FieldReader reader(bytes);
+
+    const auto version = reader.text();
+    if (!version) {
+        return {Outcome::Unreadable, {}};
+    }
+    const std::string_view trimmed = Trimmed(*version);
+    if (trimmed.substr(0, 7) != "Version") {
+        return {Outcome::NotVersioned, {}};
+    }
+    const std::string_view ours = show.ProgramVersion;
+    if (trimmed.substr(0, 10) != ours.substr(0, 10)) {
+        return {Outcome::WrongVersion, Utf8FromCp1252(trimmed)};
+    }
+
+    const auto club = reader.text();
+    const auto location = reader.text();
+    const auto date = reader.text();
+    const auto judges = reader.integer();
+    const auto categories = reader.integer();
+    if (!club || !location || !date || !judges || !categories || *judges < 1 ||
+        *categories != kCategoryCount) {
+        return {Outcome::Unreadable, {}};
+    }
+
+    CategoryArray<std::int16_t> blooms;
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        const auto count = reader.integer();
+        if (!count || *count < 0) {
+            return {Outcome::Unreadable, {}};
+        }
+        blooms(c) = *count;
+    }
+
+    JudgeMatrix<double, 0> scores;
+    scores.allocate(*judges);
+    for (int j = 0; j <= *judges; ++j) {
+        for (int c = 1; c <= kCategoryCount; ++c) {
+            const auto score = reader.number();
+            if (!score) {
+                return {Outcome::Unreadable, {}};
+            }
+            scores(j, c) = *score;
+        }
+    }
+
+    show.ClubName = Utf8FromCp1252(*club);
+    show.ShowLocation = Utf8FromCp1252(*location);
+    show.ShowDate = Utf8FromCp1252(*date);
+    show.NumJudges = *judges;
+    show.NumCategories = *categories;
+    show.Blooms = blooms;
+    show.Scores = std::move(scores);
+    show.ReportSaved = 1;
+    return {Outcome::Read, {}};
+}
+
+}  // namespace bis

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace bis::testing {
+
+// One message box as it was shown.
+struct ShownMessage {
+    QString title;
+    QString text;
+    bool question = false;
+
+    friend bool operator==(const ShownMessage &, const ShownMessage &) = default;
+};
+
+// Records every message box and answers questions from a script. A question with no scripted
+// answer left fails the test (it throws), so no test can hang on one.
+class FakeMessages : public Messages {
+  public:
+    void notice(QWidget *, const QString &title, const QString &text) override {
+        shown.push_back({title, text, false});
+    }
+    bool ask(QWidget *, const QString &title, const QString &text) override {
+        shown.push_back({title, text, true});
+        if (answers.empty()) {
+            throw std::logic_error("unscripted question: " + title.toStdString());
+        }
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+
+    std::vector<ShownMessage> shown;
+    std::deque<bool> answers;  // true for Yes
+};
+
+class FakeProgramEnd : public ProgramEnd {
+  public:
+    void endProgram() override { ++ended; }
+    int ended = 0;
+};
+
+// Gives scripted paths (nothing for a cancelled dialog) and records each request.
+class FakeFileDialogs : public FileDialogs {
+  public:
+    std::optional<QString> chooseFileToOpen(QWidget *, const FileDialogRequest &request) override {
+        return next(request, false);
+    }
+    std::optional<QString> chooseFileToSave(QWidget *, const FileDialogRequest &request) override {
+        return next(request, true);
+    }
+
+    struct Request {
+        FileDialogRequest request;
+        bool save = false;
+    };
+    std::vector<Request> requests;
+    std::deque<std::optional<QString>> paths;
+
+  private:
+    std::optional<QString> next(const FileDialogRequest &request, bool save) {
+        requests.push_back({request, save});
+        if (paths.empty()) {
+            throw std::logic_error("unscripted file dialog: " + request.title.toStdString());
+        }
+        auto path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+// An in-memory file system. Failures can be scripted per path.
+class FakeFileSystem : public FileSystem {
+  public:
+    bool exists(const QString &path) override { return files.count(path) > 0; }
+    FileFailure readAll(const QString &path, std::string &bytes) override {
+        if (const auto failure = failures.find(path); failure != failures.end()) {
+            return failure->second;
+        }
+        const auto file = files.find(path);
+        if (file == files.end()) {
+            return {FileFailure::Kind::NotFound, "No such file or directory"};
+        }
+        bytes = file->second;
+        return {};
+    }
+    FileFailure createNew(const QString &path, const std::string &bytes) override {
+        if (const auto failure = failures.find(path); failure != failures.end()) {
+            return failure->second;
+        }
+        if (files.count(path) > 0) {
+            return {FileFailure::Kind::AlreadyExists, "File exists"};
+        }
+        files[path] = bytes;
+        return {};
+    }
+
+    std::map<QString, std::string> files;
+    std::map<QString, FileFailure> failures;
+};
+
+// Records every report it is asked to print, or fails as scripted.
+class FakePrinter : public Printer {
+  public:
+    PrintFailure print(const PrintedReport &report) override {
+        if (!failure.ok()) {
+            return failure;
+        }
+        printed.push_back(report);
+        return {};
+    }
+
+    std::vector<PrintedReport> printed;
+    PrintFailure failure;
+};
+
+// A whole fake platform, ready to hand to screens and actions.
+struct FakePlatform {
+    FakeMessages messages;
+    FakeProgramEnd programEnd;
+    FakeFileDialogs fileDialogs;
+    FakeFileSystem fileSystem;
+    FakePrinter printer;
+    Platform platform{messages, programEnd, fileDialogs, fileSystem, printer, '.'};
+};
+
+}  // namespace bis::testing
