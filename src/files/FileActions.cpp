@@ -1,0 +1,194 @@
+#include "files/FileActions.h"
+
+#include <optional>
+
+#include "files/Reports.h"
+#include "files/ShowFile.h"
+
+namespace bis {
+
+namespace {
+
+// One way of choosing a file: the dialog's presets and, for saving, the suffix the file needs.
+struct FileUse {
+    FileDialogRequest request;
+    QString suffix;
+};
+
+const FileUse kRecallShowFile{{"Open an OXL file", "OXL files (*.oxl)", "*.oxl"}, ""};
+const FileUse kSaveShowFile{{"Save as OXL File", "OXL files (*.oxl)", "*.oxl"}, ".oxl"};
+const FileUse kTextReportFile{{"Save as Text File", "Text files (*.txt)", "*.txt"}, ".txt"};
+const FileUse kCsvReportFile{
+    {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)", "*.csv"},
+    ".csv"};
+
+const QString kFileError = QStringLiteral("File error");
+const QString kFileDoesNotExist = QStringLiteral("Sorry, file does not exist. Please try again.");
+const QString kFileAlreadyExists =
+    QStringLiteral("Sorry, file already exists. Please try another name.");
+const QString kNoFileSelected = QStringLiteral("Sorry, no file selected. Please try again.");
+const QString kDriveNotReady = QStringLiteral("The specified drive is not ready");
+
+// The path as the program takes it from a dialog: leading blanks and any NUL characters dropped.
+QString TakenPath(const std::optional<QString> &chosen) {
+    if (!chosen) {
+        return {};
+    }
+    QString path = *chosen;
+    path.remove(QChar(u'\0'));
+    qsizetype blanks = 0;
+    while (blanks < path.size() && path[blanks] == u' ') {
+        ++blanks;
+    }
+    return path.mid(blanks);
+}
+
+void ShowFileError(Platform &platform, QWidget *owner, const QString &text) {
+    platform.messages.notice(owner, kFileError, text);
+}
+
+// Chooses the file to write by the save dialog, the suffix question and the existence check.
+// Nothing when the action must stop; its message has then been shown.
+std::optional<QString> ChooseFileToSave(Platform &platform, QWidget *owner, const FileUse &use) {
+    QString path = TakenPath(platform.fileDialogs.chooseFileToSave(owner, use.request));
+    if (!path.isEmpty() && !path.endsWith(use.suffix, Qt::CaseSensitive)) {
+        const QString prompt = QStringLiteral("The file may not work properly without the ") +
+                               use.suffix + QStringLiteral(" suffix. Do you wish to add it?");
+        if (platform.messages.ask(owner, QStringLiteral("Add suffix"), prompt)) {
+            path += use.suffix;
+        }
+    }
+    if (path.isEmpty()) {
+        ShowFileError(platform, owner, kNoFileSelected);
+        return std::nullopt;
+    }
+    if (platform.fileSystem.exists(path)) {
+        ShowFileError(platform, owner, kFileAlreadyExists);
+        return std::nullopt;
+    }
+    return path;
+}
+
+// Chooses a file and writes the bytes into it as a new file. True when it was written; false
+// after its message.
+bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use,
+                  const std::string &bytes) {
+    const auto path = ChooseFileToSave(platform, owner, use);
+    if (!path) {
+        return false;
+    }
+    const FileFailure failure = platform.fileSystem.createNew(*path, bytes);
+    switch (failure.kind) {
+        case FileFailure::Kind::None:
+            return true;
+        case FileFailure::Kind::AlreadyExists:
+            ShowFileError(platform, owner, kFileAlreadyExists);
+            return false;
+        case FileFailure::Kind::DriveNotReady:
+            ShowFileError(platform, owner, kDriveNotReady);
+            return false;
+        case FileFailure::Kind::NotFound:
+        case FileFailure::Kind::Other:
+            break;
+    }
+    ShowFileError(platform, owner,
+                  failure.description + QStringLiteral(" Please select another file name"));
+    return false;
+}
+
+}  // namespace
+
+bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
+    const QString path =
+        TakenPath(platform.fileDialogs.chooseFileToOpen(owner, kRecallShowFile.request));
+    if (path.isEmpty() || !platform.fileSystem.exists(path)) {
+        ShowFileError(platform, owner, kFileDoesNotExist);
+        return false;
+    }
+
+    std::string bytes;
+    const FileFailure failure = platform.fileSystem.readAll(path, bytes);
+    switch (failure.kind) {
+        case FileFailure::Kind::None:
+            break;
+        case FileFailure::Kind::NotFound:
+            ShowFileError(platform, owner, kFileDoesNotExist);
+            return false;
+        case FileFailure::Kind::DriveNotReady:
+            ShowFileError(platform, owner, kDriveNotReady);
+            return false;
+        case FileFailure::Kind::AlreadyExists:
+        case FileFailure::Kind::Other:
+            ShowFileError(platform, owner, QStringLiteral("Please select another file"));
+            return false;
+    }
+
+    const ShowFileReadResult result = ReadShowFile(bytes, show);
+    switch (result.outcome) {
+        case ShowFileReadResult::Outcome::Read:
+            return true;
+        case ShowFileReadResult::Outcome::NotVersioned:
+            platform.messages.notice(
+                owner, QStringLiteral("Wrong version"),
+                QStringLiteral(
+                    "This file was prepared with Version 1. Please exit and use this version."));
+            return false;
+        case ShowFileReadResult::Outcome::WrongVersion:
+            platform.messages.notice(owner, QStringLiteral("Wrong version"),
+                                     QStringLiteral("This file was prepared with ") +
+                                         QString::fromStdString(result.fileVersion) +
+                                         QStringLiteral(" Please exit and use this version."));
+            return false;
+        case ShowFileReadResult::Outcome::Unreadable:
+            break;
+    }
+    ShowFileError(platform, owner, QStringLiteral("Please select another file"));
+    return false;
+}
+
+void SaveShow(Platform &platform, QWidget *owner, ShowRecord &show) {
+    if (WriteNewFile(platform, owner, kSaveShowFile, ShowFileBytes(show))) {
+        show.ReportSaved = 1;
+    }
+}
+
+void PrepareTextReport(Platform &platform, QWidget *owner, const ShowRecord &show) {
+    if (WriteNewFile(platform, owner, kTextReportFile,
+                     TextReportBytes(show, platform.decimalSeparator))) {
+        platform.messages.notice(
+            owner, QStringLiteral("Caution"),
+            QStringLiteral("This report is for viewing the information only. To save the "
+                           "information for later use by this program, click the Save Report "
+                           "button."));
+    }
+}
+
+void PrepareCsvReport(Platform &platform, QWidget *owner, const ShowRecord &show) {
+    if (WriteNewFile(platform, owner, kCsvReportFile, CsvReportBytes(show))) {
+        platform.messages.notice(
+            owner, QStringLiteral("Caution"),
+            QStringLiteral("This report is for viewing the information only. Use a spreadsheet "
+                           "program. To save the information for later use by this program, "
+                           "click the Save Report button."));
+    }
+}
+
+void PrintReport(Platform &platform, QWidget *owner, const ShowRecord &show) {
+    const PrintFailure failure =
+        platform.printer.print(PrintedReportPages(show, platform.decimalSeparator));
+    switch (failure.kind) {
+        case PrintFailure::Kind::None:
+            return;
+        case PrintFailure::Kind::NotAvailable:
+            ShowFileError(platform, owner, QStringLiteral("Sorry, the printer is not available."));
+            return;
+        case PrintFailure::Kind::PrinterError:
+            ShowFileError(platform, owner, QStringLiteral("Printer error"));
+            return;
+        case PrintFailure::Kind::Other:
+            ShowFileError(platform, owner, failure.description);
+            return;
+    }
+}
+
+}  // namespace bis
