@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev
     fonts-liberation
+    libcups2-dev
+    poppler-utils
 )
 
 missing=()

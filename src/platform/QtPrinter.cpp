@@ -1,0 +1,77 @@
+#include "platform/QtPrinter.h"
+
+#include <cups/cups.h>
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/ReportPainter.h"
+
+namespace bis {
+
+namespace {
+
+PrintFailure Failed(PrintFailure::Kind kind, const QString &description = {}) {
+    return {kind, description};
+}
+
+bool Gone(const QString &printerName) {
+    return QPrinterInfo::printerInfo(printerName).isNull();
+}
+
+}  // namespace
+
+PrintFailure QtPrinter::print(const PrintedReport &report) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        return Failed(PrintFailure::Kind::NotAvailable);
+    }
+    const QString name = info.printerName();
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        return Failed(PrintFailure::Kind::NotAvailable);
+    }
+    if (!printer.isValid()) {
+        return Failed(PrintFailure::Kind::PrinterError);
+    }
+    // The toolkit starts every job on A4 whatever the printer's paper; the printer's own
+    // default paper wins. The layout fits portrait A4 and letter alike.
+    const QPageSize paper = info.defaultPageSize();
+    if (paper.isValid() && !printer.setPageSize(paper)) {
+        return Failed(PrintFailure::Kind::PrinterError);
+    }
+    if (!printer.setPageOrientation(QPageLayout::Portrait)) {
+        return Failed(PrintFailure::Kind::PrinterError);
+    }
+    printer.setDocName(QStringLiteral("Best in Show report"));
+
+    if (Gone(name)) {
+        return Failed(PrintFailure::Kind::NotAvailable);
+    }
+    if (printer.printerState() == QPrinter::Error) {
+        return Failed(PrintFailure::Kind::PrinterError);
+    }
+    const bool painted = PaintPrintedReport(report, printer);
+
+    // The job was handed to the print system when painting ended; its answer is the print
+    // system's last status on this thread, read before any other call can replace it.
+    const ipp_status_t status = cupsLastError();
+    const QString statusText = QString::fromUtf8(cupsLastErrorString());
+
+    if (Gone(name)) {
+        return Failed(PrintFailure::Kind::NotAvailable);
+    }
+    if (!painted || printer.printerState() == QPrinter::Error) {
+        return Failed(PrintFailure::Kind::PrinterError);
+    }
+    if (status >= IPP_STATUS_ERROR_BAD_REQUEST) {
+        return Failed(PrintFailure::Kind::Other, statusText.isEmpty()
+                                                     ? QString::fromUtf8(ippErrorString(status))
+                                                     : statusText);
+    }
+    return {};
+}
+
+}  // namespace bis
