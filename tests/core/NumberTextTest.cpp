@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -28,6 +29,18 @@ TEST(NumberTextTest, ScoreTextHasOneDecimal) {
     };
     for (const auto &c : cases) {
         EXPECT_EQ(ScoreText(c.value, c.separator), c.text) << c.value;
+    }
+}
+
+TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
+    // Screens run with the user's locale set for the C library; the texts must not follow it.
+    const char *german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(ScoreText(4.5, '.'), "4.5");
+    EXPECT_EQ(ShowFileNumber(2.5), "2.5");
+    EXPECT_EQ(ReadNumber("2.5", ','), 2.5);
+    std::setlocale(LC_NUMERIC, "C");
+    if (german == nullptr) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine to check against";
     }
 }
 
