@@ -17,8 +17,17 @@ PrintFailure Failed(PrintFailure::Kind kind, const QString &description = {}) {
     return {kind, description};
 }
 
-bool Gone(const QString &printerName) {
-    return QPrinterInfo::printerInfo(printerName).isNull();
+// What the print system says of the printer now: nothing when it is gone (the queue was
+// removed, or the print system stopped), PrinterError when it is stopped or disabled.
+PrintFailure::Kind PrinterStateNow(const QString &printerName) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull()) {
+        return PrintFailure::Kind::NotAvailable;
+    }
+    if (info.state() == QPrinter::Error) {
+        return PrintFailure::Kind::PrinterError;
+    }
+    return PrintFailure::Kind::None;
 }
 
 }  // namespace
@@ -47,11 +56,8 @@ PrintFailure QtPrinter::print(const PrintedReport &report) {
     }
     printer.setDocName(QStringLiteral("Best in Show report"));
 
-    if (Gone(name)) {
-        return Failed(PrintFailure::Kind::NotAvailable);
-    }
-    if (printer.printerState() == QPrinter::Error) {
-        return Failed(PrintFailure::Kind::PrinterError);
+    if (const auto state = PrinterStateNow(name); state != PrintFailure::Kind::None) {
+        return Failed(state);
     }
     const bool painted = PaintPrintedReport(report, printer);
 
@@ -60,8 +66,8 @@ PrintFailure QtPrinter::print(const PrintedReport &report) {
     const ipp_status_t status = cupsLastError();
     const QString statusText = QString::fromUtf8(cupsLastErrorString());
 
-    if (Gone(name)) {
-        return Failed(PrintFailure::Kind::NotAvailable);
+    if (const auto state = PrinterStateNow(name); state != PrintFailure::Kind::None) {
+        return Failed(state);
     }
     if (!painted || printer.printerState() == QPrinter::Error) {
         return Failed(PrintFailure::Kind::PrinterError);

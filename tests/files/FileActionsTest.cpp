@@ -15,13 +15,6 @@
 
 namespace bis {
 
-namespace testing {
-void PrintTo(const ShownMessage &message, std::ostream *out) {
-    *out << (message.question ? "ask(" : "notice(") << '"' << message.title.toStdString()
-         << "\", \"" << message.text.toStdString() << "\")";
-}
-}  // namespace testing
-
 namespace {
 
 using testing::FakePlatform;

@@ -48,30 +48,6 @@ class PrintedReportPdfTest : public ::testing::Test {
         return testing::GridOf(pdf_);
     }
 
-    // Where the report's runs must stand when each report page holds `linesPerSheet` lines
-    // before it continues on the next sheet.
-    static std::vector<GridWord> expectedWords(const PrintedReport &report, int linesPerSheet) {
-        std::vector<GridWord> words;
-        int firstSheet = 1;
-        for (const PrintPage &page : report.pages) {
-            const int lines = static_cast<int>(page.lines.size());
-            for (int i = 0; i < lines; ++i) {
-                for (const PrintRun &run : page.lines[static_cast<std::size_t>(i)].runs) {
-                    words.push_back({firstSheet + i / linesPerSheet, i % linesPerSheet + 1,
-                                     run.column, QString::fromStdString(run.text)});
-                }
-            }
-            firstSheet += (lines + linesPerSheet - 1) / linesPerSheet;
-        }
-        std::sort(words.begin(), words.end());
-        return words;
-    }
-
-    static std::vector<GridWord> sorted(std::vector<GridWord> words) {
-        std::sort(words.begin(), words.end());
-        return words;
-    }
-
     QTemporaryDir folder_;
     testing::PdfText pdf_;
 };
@@ -107,7 +83,7 @@ TEST_F(PrintedReportPdfTest, EveryWordStandsAtItsColumnAndLine) {
     EXPECT_NEAR(grid.pitch, 6.0, 0.05);
     EXPECT_NEAR(grid.lineSpacing, 11.35, 0.1);
     EXPECT_EQ(grid.offGrid, QStringList());
-    EXPECT_EQ(sorted(grid.words), expectedWords(report, kLinesPerA4Sheet));
+    EXPECT_EQ(testing::Sorted(grid.words), testing::ExpectedGridWords(report, kLinesPerA4Sheet));
 
     // The positions the printed page is known by, on both sheets.
     for (int sheet = 1; sheet <= 2; ++sheet) {
@@ -163,7 +139,7 @@ TEST_F(PrintedReportPdfTest, APageTooLongForTheSheetContinuesOnTheNext) {
 
     ASSERT_EQ(pdf_.sheets.size(), 4u);
     EXPECT_EQ(grid.offGrid, QStringList());
-    EXPECT_EQ(sorted(grid.words), expectedWords(report, kLinesPerA4Sheet));
+    EXPECT_EQ(testing::Sorted(grid.words), testing::ExpectedGridWords(report, kLinesPerA4Sheet));
     for (const testing::PdfWord &word : pdf_.words) {
         EXPECT_LE(word.yMax, pdf_.sheets[0].height - 10) << word.text.toStdString();
     }

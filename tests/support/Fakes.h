@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ struct ShownMessage {
     bool question = false;
 
     friend bool operator==(const ShownMessage &, const ShownMessage &) = default;
+    friend void PrintTo(const ShownMessage &message, std::ostream *out) {
+        *out << (message.question ? "ask(\"" : "notice(\"") << message.title.toStdString()
+             << "\", \"" << message.text.toStdString() << "\")";
+    }
 };
 
 // Records every message box and answers questions from a script. A question with no scripted

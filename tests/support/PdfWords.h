@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+#include "files/Reports.h"
+
 namespace bis::testing {
 
 // One word of a PDF page as `pdftotext -bbox` gives it, in points from the page's top left.
@@ -146,6 +148,30 @@ inline std::optional<GridWord> FindWord(const PdfGrid &grid, int sheet, const QS
         }
     }
     return std::nullopt;
+}
+
+// Where the report's runs must stand when each report page holds up to `linesPerSheet` lines
+// before it continues on the next sheet, sorted.
+inline std::vector<GridWord> ExpectedGridWords(const PrintedReport &report, int linesPerSheet) {
+    std::vector<GridWord> words;
+    int firstSheet = 1;
+    for (const PrintPage &page : report.pages) {
+        const int lines = static_cast<int>(page.lines.size());
+        for (int i = 0; i < lines; ++i) {
+            for (const PrintRun &run : page.lines[static_cast<std::size_t>(i)].runs) {
+                words.push_back({firstSheet + i / linesPerSheet, i % linesPerSheet + 1, run.column,
+                                 QString::fromStdString(run.text)});
+            }
+        }
+        firstSheet += (lines + linesPerSheet - 1) / linesPerSheet;
+    }
+    std::sort(words.begin(), words.end());
+    return words;
+}
+
+inline std::vector<GridWord> Sorted(std::vector<GridWord> words) {
+    std::sort(words.begin(), words.end());
+    return words;
 }
 
 }  // namespace bis::testing
