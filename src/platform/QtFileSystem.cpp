@@ -14,6 +14,10 @@ namespace bis {
 
 namespace {
 
+// The largest file read. A show file of the most judges the program can hold is under 2 MiB, so
+// anything much larger was chosen by mistake and would only fill the memory.
+constexpr off_t kMaxReadBytes = 64 * 1024 * 1024;
+
 // The failure for a system error number.
 FileFailure FailureOf(int error) {
     FileFailure failure;
@@ -138,7 +142,10 @@ bool QtFileSystem::exists(const QString &path) {
 }
 
 FileFailure QtFileSystem::readAll(const QString &path, std::string &bytes) {
-    const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a named pipe picked by mistake cannot hang the program; it is
+    // refused below like every other file that is not a plain file.
+    const Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.valid()) {
         return FailureOf(errno);
     }
@@ -148,6 +155,12 @@ FileFailure QtFileSystem::readAll(const QString &path, std::string &bytes) {
     }
     if (S_ISDIR(status.st_mode)) {
         return FailureOf(EISDIR);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return FailureOf(EINVAL);
+    }
+    if (status.st_size > kMaxReadBytes) {
+        return FailureOf(EFBIG);
     }
     std::string contents;
     char buffer[65536];
@@ -163,6 +176,10 @@ FileFailure QtFileSystem::readAll(const QString &path, std::string &bytes) {
             break;
         }
         contents.append(buffer, static_cast<std::size_t>(result));
+        // The file may be growing while it is read.
+        if (contents.size() > static_cast<std::size_t>(kMaxReadBytes)) {
+            return FailureOf(EFBIG);
+        }
     }
     bytes = std::move(contents);
     return {};

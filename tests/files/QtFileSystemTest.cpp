@@ -162,11 +162,20 @@ TEST_F(QtFileSystemTest, ReadAllClassifiesFailures) {
     write("secret.oxl", "x");
     ASSERT_EQ(::chmod(QFile::encodeName(path("secret.oxl")).constData(), 0), 0);
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.oxl")).constData(), 0644), 0);
+    {
+        // A sparse file: large on paper, nothing on the disk.
+        QFile huge(path("huge.oxl"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(qint64(1) << 30));
+    }
 
     const FailureCase cases[] = {
         {"Missing", "missing.oxl", false, "NotFound|No such file or directory"},
         {"Folder", "folder.oxl", false, "Other|Is a directory"},
         {"NotReadable", "secret.oxl", true, "Other|Permission denied"},
+        {"NamedPipe", "pipe.oxl", false, "Other|Invalid argument"},
+        {"FarTooLarge", "huge.oxl", false, "Other|File too large"},
     };
     for (const FailureCase &c : cases) {
         SCOPED_TRACE(c.name);
