@@ -15,7 +15,6 @@
 #include "platform/ReportPainter.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
-#include "support/QtApplication.h"
 #include "support/SampleShow.h"
 
 namespace bis {
@@ -31,10 +30,7 @@ constexpr int kLinesPerA4Sheet = 72;
 // Renders the report through the printing path into a PDF file, as the printer would get it.
 class PrintedReportPdfTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testing::EnsureApplication();
-        ASSERT_TRUE(folder_.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
 
     testing::PdfGrid render(const PrintedReport &report) {
         const QString pdf = QDir(folder_.path()).filePath("report.pdf");

@@ -16,7 +16,6 @@
 
 #include "platform/QtFileDialogs.h"
 #include "support/QStringPrinter.h"
-#include "support/QtApplication.h"
 
 namespace bis {
 namespace {
@@ -123,7 +122,6 @@ void PrintTo(const DialogCase &use, std::ostream *out) {
 class QtFileDialogsTest : public ::testing::TestWithParam<DialogCase> {
   protected:
     void SetUp() override {
-        testing::EnsureApplication();
         ASSERT_TRUE(home_.isValid());
         oldHome_ = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(home_.path()));

@@ -5,7 +5,6 @@
 #include "files/FileActions.h"
 #include "platform/QtPrinter.h"
 #include "support/Fakes.h"
-#include "support/QtApplication.h"
 #include "support/SampleShow.h"
 
 namespace bis {
@@ -14,7 +13,6 @@ namespace {
 // Without any printer the toolkit would quietly write a PDF file instead; the program must say
 // that there is no printer. (With a real print queue, see the printer test run as root.)
 TEST(QtPrinterTest, WithoutADefaultPrinterThePrinterIsNotAvailable) {
-    testing::EnsureApplication();
     if (!QPrinterInfo::defaultPrinter().isNull()) {
         GTEST_SKIP() << "this machine has a default printer ("
                      << QPrinterInfo::defaultPrinter().printerName().toStdString()

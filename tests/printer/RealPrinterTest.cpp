@@ -28,7 +28,6 @@
 #include "support/Fakes.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
-#include "support/QtApplication.h"
 #include "support/SampleShow.h"
 
 namespace bis {
@@ -184,7 +183,6 @@ PrintSystem *printSystem = nullptr;
 class RealPrinterTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::EnsureApplication();
         if (!printSystem->skipReason.isEmpty()) {
             GTEST_SKIP() << printSystem->skipReason.toStdString();
         }
