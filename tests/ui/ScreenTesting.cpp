@@ -1,0 +1,87 @@
+#include "ui/ScreenTesting.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "app/Screen.h"
+
+namespace bis::testing {
+
+const QString kJudgesRefused = QStringLiteral("The number of judges must be a positive integer");
+const QString kBloomsRefused = QStringLiteral("The number of blooms must be a nonnegative integer");
+const QString kScoreRefused = QStringLiteral(
+    "The score must be a decimal number between 0 and 5 at increments of 0.5. If the judge "
+    "erroneously entered a number greater than 5, then enter a 5 and continue.");
+
+ShownMessage InputError(const QString &text) {
+    return {QStringLiteral("Input Error"), text, false};
+}
+
+ScreenTest::~ScreenTest() {
+    // Screens left open by a test go before the show record and the fakes they refer to.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Screen *>(window) != nullptr) {
+            delete window;
+        }
+    }
+}
+
+int VisibleWindowCount() {
+    int count = 0;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        count += window->isVisible() ? 1 : 0;
+    }
+    return count;
+}
+
+void ScreenTest::Activate(QWidget *window) {
+    ASSERT_NE(window, nullptr);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+void ScreenTest::Type(const QString &text) {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClicks(Focus(), text);
+}
+
+void ScreenTest::Tab() {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+}
+
+void ScreenTest::BackTab() {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+}
+
+void ScreenTest::Space() {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), Qt::Key_Space);
+}
+
+void ScreenTest::AltKey(char letter) {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), static_cast<Qt::Key>(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
+}
+
+void ScreenTest::ClearFocusedBox() {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Focus(), Qt::Key_Delete);
+}
+
+void ScreenTest::Paste(const QString &text) {
+    ASSERT_NE(Focus(), nullptr);
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(Focus(), Qt::Key_V, Qt::ControlModifier);
+}
+
+void ScreenTest::Click(QWidget *control) {
+    ASSERT_NE(control, nullptr);
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+}  // namespace bis::testing
