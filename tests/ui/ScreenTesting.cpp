@@ -44,7 +44,16 @@ void ScreenTest::Activate(QWidget *window) {
 
 void ScreenTest::Type(const QString &text) {
     ASSERT_NE(Focus(), nullptr);
-    QTest::keyClicks(Focus(), text);
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            QTest::keyClick(Focus(), static_cast<char>(ch.unicode()));
+        } else {
+            // A letter beyond ASCII arrives as a key event carrying its text, as from an input
+            // method or a national keyboard.
+            QTest::sendKeyEvent(QTest::Click, Focus(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        }
+    }
 }
 
 void ScreenTest::Tab() {
