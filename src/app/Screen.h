@@ -42,7 +42,7 @@ class Screen : public QWidget {
     // A score or total as the screens show it: "##0.0" with the regional decimal separator.
     QString ScoreDisplay(double value);
 
-    ShowRecord &show() { return context_.show; }
+    [[nodiscard]] ShowRecord &showRecord() { return context_.show; }
     Platform &platform() { return context_.platform; }
     ScreenContext &context() { return context_; }
 

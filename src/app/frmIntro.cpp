@@ -61,22 +61,22 @@ frmIntro::frmIntro(ScreenContext &context) : Screen(context, QStringLiteral("Int
 }
 
 void frmIntro::Form_Load() {
-    show().Initialise();
-    lblVersionNumber->setText(QString::fromStdString(show().ProgramVersion));
+    showRecord().Initialise();
+    lblVersionNumber->setText(QString::fromStdString(showRecord().ProgramVersion));
 }
 
 void frmIntro::cmdSetup_Click() {
-    show().ReportSaved = 0;
+    showRecord().ReportSaved = 0;
     auto *next = new frmSetUp(context());
     Unload();
     next->ShowScreen();
 }
 
 void frmIntro::cmdExisting_Click() {
-    if (!RecallShow(platform(), this, show())) {
+    if (!RecallShow(platform(), this, showRecord())) {
         return;
     }
-    show().ReportSaved = 1;
+    showRecord().ReportSaved = 1;
     auto *next = new frmSummaryReport(context());
     Unload();
     next->ShowScreen();

@@ -145,7 +145,7 @@ frmScorecard::frmScorecard(ScreenContext &context)
 }
 
 void frmScorecard::Form_Load() {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     record.Scores.allocate(record.NumJudges);
     record.BallotEntered.allocate(record.NumJudges);
     cmdNextJudge->setToolTip(kNextJudgeTip);
@@ -181,12 +181,12 @@ void frmScorecard::txtJudgeScore_LostFocus(int index) {
         box.setFocus(Qt::OtherFocusReason);
         return;
     }
-    show().Scores(CurrentJudge, index) = *score;
+    showRecord().Scores(CurrentJudge, index) = *score;
     RecomputeTotal(index);
 }
 
 void frmScorecard::RecomputeTotal(int category) {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     double total = 0.0;
     for (int judge = 1; judge <= record.NumJudges; ++judge) {
         total += record.Scores(judge, category);
@@ -200,8 +200,8 @@ void frmScorecard::ShowJudgeNumber() {
 }
 
 void frmScorecard::FocusFirstEligibleBox() {
-    for (int i = 1; i <= show().NumCategories; ++i) {
-        if (show().Blooms(i) > 0) {
+    for (int i = 1; i <= showRecord().NumCategories; ++i) {
+        if (showRecord().Blooms(i) > 0) {
             txtJudgeScore(i).setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -216,7 +216,7 @@ void frmScorecard::ShowTabulateResults() {
 }
 
 void frmScorecard::cmdNextJudge_Click() {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     record.BallotEntered(CurrentJudge) = 1;
     if (CurrentJudge == record.NumJudges) {
         if (!platform().messages.ask(
@@ -250,7 +250,7 @@ void frmScorecard::cmdNextJudge_Click() {
 }
 
 void frmScorecard::cmdPreviousJudge_Click() {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     for (int i = 1; i <= record.NumCategories; ++i) {
         if (record.Scores(CurrentJudge, i) > 0.0) {
             record.BallotEntered(CurrentJudge) = 1;
@@ -274,7 +274,7 @@ void frmScorecard::cmdPreviousJudge_Click() {
 }
 
 void frmScorecard::cmdRemoveJudge_Click() {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     if (platform().messages.ask(
             this, QStringLiteral("Do you want to remove a judge?"),
             QStringLiteral("This should normally be done only if a judge steps down for ethical "

@@ -88,16 +88,16 @@ frmInfoCheck::frmInfoCheck(ScreenContext &context, frmSetUp &setUp)
 }
 
 void frmInfoCheck::Form_Load() {
-    txtNumJudges->setText(QString::number(show().NumJudges));
-    for (int i = 1; i <= show().NumCategories; ++i) {
-        QListWidget *list = show().Blooms(i) > 0 ? lstEligible : lstIneligible;
-        list->addItem(QString::fromStdString(show().CategoryName(i)));
+    txtNumJudges->setText(QString::number(showRecord().NumJudges));
+    for (int i = 1; i <= showRecord().NumCategories; ++i) {
+        QListWidget *list = showRecord().Blooms(i) > 0 ? lstEligible : lstIneligible;
+        list->addItem(QString::fromStdString(showRecord().CategoryName(i)));
     }
 }
 
 void frmInfoCheck::cmdContinue_Click() {
     // The scorecard needs at least one judge; a judges box never filled in is caught here.
-    if (show().NumJudges < 1) {
+    if (showRecord().NumJudges < 1) {
         platform().messages.notice(
             this, QStringLiteral("Input Error"),
             QStringLiteral("The number of judges must be a positive integer"));

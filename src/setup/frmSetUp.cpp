@@ -151,21 +151,21 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
 }
 
 void frmSetUp::Form_Load() {
-    for (int i = 1; i <= show().NumCategories; ++i) {
-        lblCategory(i).setText(QString::fromStdString(show().CategoryName(i)));
+    for (int i = 1; i <= showRecord().NumCategories; ++i) {
+        lblCategory(i).setText(QString::fromStdString(showRecord().CategoryName(i)));
     }
 }
 
 void frmSetUp::txtClubName_LostFocus() {
-    show().ClubName = txtClubName->text().toStdString();
+    showRecord().ClubName = txtClubName->text().toStdString();
 }
 
 void frmSetUp::txtLocation_LostFocus() {
-    show().ShowLocation = txtLocation->text().toStdString();
+    showRecord().ShowLocation = txtLocation->text().toStdString();
 }
 
 void frmSetUp::txtShowDate_LostFocus() {
-    show().ShowDate = txtShowDate->text().toStdString();
+    showRecord().ShowDate = txtShowDate->text().toStdString();
 }
 
 void frmSetUp::txtJudges_LostFocus() {
@@ -174,7 +174,7 @@ void frmSetUp::txtJudges_LostFocus() {
         Refuse(txtJudges, kJudgesRefused);
         return;
     }
-    show().NumJudges = *count;
+    showRecord().NumJudges = *count;
 }
 
 void frmSetUp::txtBlooms_LostFocus(int index) {
@@ -184,7 +184,7 @@ void frmSetUp::txtBlooms_LostFocus(int index) {
         Refuse(&txtBlooms(index), kBloomsRefused);
         return;
     }
-    show().Blooms(index) = *count;
+    showRecord().Blooms(index) = *count;
 }
 
 void frmSetUp::Refuse(TextBox *box, const QString &text) {

@@ -148,7 +148,7 @@ QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
 }
 
 void frmSummaryReport::Form_Load() {
-    ShowRecord &record = show();
+    ShowRecord &record = showRecord();
     for (int c = 1; c <= record.NumCategories; ++c) {
         lblCategory(c).setText(QString::fromStdString(record.CategoryName(c)));
     }
@@ -175,23 +175,23 @@ void frmSummaryReport::Form_Load() {
 }
 
 void frmSummaryReport::cmdFullReport_Click() {
-    PrepareTextReport(platform(), this, show());
+    PrepareTextReport(platform(), this, showRecord());
 }
 
 void frmSummaryReport::cmdCSVReport_Click() {
-    PrepareCsvReport(platform(), this, show());
+    PrepareCsvReport(platform(), this, showRecord());
 }
 
 void frmSummaryReport::cmdSave_Click() {
-    SaveShow(platform(), this, show());
+    SaveShow(platform(), this, showRecord());
 }
 
 void frmSummaryReport::cmdPrint_Click() {
-    PrintReport(platform(), this, show());
+    PrintReport(platform(), this, showRecord());
 }
 
 void frmSummaryReport::cmdExit_Click() {
-    if (show().ReportSaved != 0 ||
+    if (showRecord().ReportSaved != 0 ||
         platform().messages.ask(
             this, QStringLiteral("WARNING!"),
             QStringLiteral("You have not saved the information using the Save Report button. If "
