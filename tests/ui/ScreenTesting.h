@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "app/ScreenContext.h"
@@ -98,6 +99,12 @@ class ScreenTest : public ::testing::Test {
     ShowRecord record;
     ScreenContext context{record, platform};
 };
+
+// Shows a message in a failure report as its title and text.
+inline void PrintTo(const ShownMessage &message, std::ostream *out) {
+    *out << (message.question ? "question " : "notice ") << '"' << message.title.toStdString()
+         << "\": \"" << message.text.toStdString() << '"';
+}
 
 // The number of visible top-level windows.
 int VisibleWindowCount();
