@@ -9,6 +9,12 @@ packages=(
     fonts-liberation
 )
 
+# A locale with a decimal comma, so the tests can check that no text follows the C locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$' && [ "$(id -u)" -eq 0 ] &&
+    command -v localedef >/dev/null; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 namespace bis {
@@ -16,9 +15,14 @@ std::string ScoreText(double value, char decimalSeparator) {
     if (value == 0.0) {
         value = 0.0;  // never "-0.0"
     }
-    std::string text(400, '\0');
-    const int length = std::snprintf(text.data(), text.size(), "%.1f", value);
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    // to_chars, unlike printf, ignores the C locale the program runs under.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    if (result.ec != std::errc{}) {
+        return "0.0";
+    }
+    std::string text(buffer, result.ptr);
     if (const auto point = text.find('.'); point != std::string::npos) {
         text[point] = decimalSeparator;
     }

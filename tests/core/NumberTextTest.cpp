@@ -1,1 +1,107 @@
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "app/NumberText.h"
+
+namespace bis {
+namespace {
+
+TEST(NumberTextTest, CountTextHasTheSignPlace) {
+    EXPECT_EQ(CountText(0), " 0");
+    EXPECT_EQ(CountText(3), " 3");
+    EXPECT_EQ(CountText(32767), " 32767");
+    EXPECT_EQ(CountText(-4), "-4");
+}
+
+TEST(NumberTextTest, ScoreTextHasOneDecimal) {
+    const struct {
+        double value;
+        char separator;
+        const char *text;
+    } cases[] = {
+        {0.0, '.', "0.0"},           {-0.0, '.', "0.0"},  {4.5, '.', "4.5"},
+        {5.0, '.', "5.0"},           {27.0, '.', "27.0"}, {102.5, '.', "102.5"},
+        {163835.0, '.', "163835.0"}, {0.5, ',', "0,5"},   {12.0, ',', "12,0"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ScoreText(c.value, c.separator), c.text) << c.value;
+    }
+}
+
+TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
+    // Screens run with the user's locale set for the C library; the texts must not follow it.
+    const char *german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(ScoreText(4.5, '.'), "4.5");
+    EXPECT_EQ(ShowFileNumber(2.5), "2.5");
+    EXPECT_EQ(ReadNumber("2.5", ','), 2.5);
+    std::setlocale(LC_NUMERIC, "C");
+    if (german == nullptr) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine to check against";
+    }
+}
+
+TEST(NumberTextTest, RightAlignedNeverCuts) {
+    EXPECT_EQ(RightAligned("1.5", 5), "  1.5");
+    EXPECT_EQ(RightAligned("100.0", 5), "100.0");
+    EXPECT_EQ(RightAligned("1000.0", 5), "1000.0");
+    EXPECT_EQ(RightAligned("12", 3), " 12");
+    EXPECT_EQ(RightAligned("", 3), "   ");
+}
+
+TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {
+    EXPECT_EQ(ShowFileNumber(0.0), "0");
+    EXPECT_EQ(ShowFileNumber(-0.0), "0");
+    EXPECT_EQ(ShowFileNumber(3.0), "3");
+    EXPECT_EQ(ShowFileNumber(2.5), "2.5");
+    EXPECT_EQ(ShowFileNumber(0.5), "0.5");
+    EXPECT_EQ(ShowFileNumber(12.5), "12.5");
+    EXPECT_EQ(ShowFileNumber(163835.0), "163835");
+}
+
+struct ReadCase {
+    const char *name;
+    const char *text;
+    char regional;
+    std::optional<double> value;
+};
+
+class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumberTest, ReadsOrRefuses) {
+    const auto &c = GetParam();
+    const auto value = ReadNumber(c.text, c.regional);
+    ASSERT_EQ(value.has_value(), c.value.has_value()) << '"' << c.text << '"';
+    if (value) {
+        EXPECT_EQ(*value, *c.value);
+        EXPECT_FALSE(std::signbit(*value) && *value == 0.0) << "negative zero";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadNumberTest,
+    ::testing::Values(
+        ReadCase{"Whole", "3", '.', 3.0}, ReadCase{"Blanks", "  7  ", '.', 7.0},
+        ReadCase{"Plus", "+3", '.', 3.0}, ReadCase{"Minus", "-1", '.', -1.0},
+        ReadCase{"TrailingPoint", "3.", '.', 3.0}, ReadCase{"LeadingPoint", ".5", '.', 0.5},
+        ReadCase{"TrailingZeros", "4.50", '.', 4.5}, ReadCase{"Exponent", "1e0", '.', 1.0},
+        ReadCase{"BigExponent", "1e308", '.', 1e308},
+        ReadCase{"Overflow", "1e400", '.', std::nullopt}, ReadCase{"NegativeZero", "-0", '.', 0.0},
+        ReadCase{"Empty", "", '.', std::nullopt}, ReadCase{"OnlyBlanks", "   ", '.', std::nullopt},
+        ReadCase{"OnlyPoint", ".", '.', std::nullopt}, ReadCase{"OnlySign", "-", '.', std::nullopt},
+        ReadCase{"Letters", "abc", '.', std::nullopt}, ReadCase{"Nan", "nan", '.', std::nullopt},
+        ReadCase{"Inf", "inf", '.', std::nullopt}, ReadCase{"Hex", "0x10", '.', std::nullopt},
+        ReadCase{"CommaWithPointLocale", "1,5", '.', std::nullopt},
+        ReadCase{"CommaWithCommaLocale", "1,5", ',', 1.5},
+        ReadCase{"PointWithCommaLocale", "1.5", ',', 1.5},
+        ReadCase{"TwoPoints", "1.5.", '.', std::nullopt},
+        ReadCase{"Grouped", "1 000", '.', std::nullopt}, ReadCase{"Tab", "\t3", '.', std::nullopt},
+        ReadCase{"ExponentWithoutDigits", "1e", '.', std::nullopt},
+        ReadCase{"LongDigits", "00000000000000000000000000000000000000000003", '.', 3.0}),
+    [](const ::testing::TestParamInfo<ReadCase> &info) { return info.param.name; });
+
+}  // namespace
+}  // namespace bis

@@ -1,1 +1,266 @@
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "ShowBuilder.h"
+#include "files/ShowFile.h"
+
+namespace bis {
+namespace {
+
+using Outcome = ShowFileReadResult::Outcome;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string bytes;
+    for (const auto &line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+// The show file of one judge with 3 blooms in EXTRA LARGE and 1 in SEEDLING, the judge having
+// deducted 1.5 points on EXTRA LARGE.
+std::string OneJudgeFile(const std::string &version = "\"Version 02.30\"") {
+    return Lines({version, "\"Club\"", "\"Town\"", "\"07/11/2009\"",
+                  "1",     "10",       "3",        "0",
+                  "0",     "0",        "0",        "0",
+                  "0",     "0",        "0",        "1",
+                  "1.5",   "0",        "0",        "0",
+                  "0",     "0",        "0",        "0",
+                  "0",     "0",        "1.5",      "0",
+                  "0",     "0",        "0",        "0",
+                  "0",     "0",        "0",        "0"});
+}
+
+ShowRecord StartedShow() {
+    ShowRecord show;
+    show.Initialise();
+    return show;
+}
+
+TEST(ShowFileWriterTest, WritesOneFieldPerLine) {
+    ShowRecord show =
+        testing::MakeShow({3, 0, 0, 0, 0, 0, 0, 0, 0, 1}, {{1.5, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
+    show.ClubName = "Club";
+    show.ShowLocation = "Town";
+    show.ShowDate = "07/11/2009";
+    const std::string bytes = ShowFileBytes(show);
+    EXPECT_EQ(bytes, OneJudgeFile());
+    EXPECT_EQ(bytes.substr(0, 17), "\"Version 02.30\"\r\n") << "the version line is 15 bytes";
+}
+
+TEST(ShowFileWriterTest, LeavesOutRowsAboveTheJudgeCount) {
+    ShowRecord show =
+        testing::MakeShow({1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                                           {2, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                                           {3, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                                           {4, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
+    show.NumJudges = 3;
+    const std::string bytes = ShowFileBytes(show);
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 16u + 10u * 4u);
+    EXPECT_EQ(bytes.find("\r\n4\r\n"), std::string::npos) << "the fourth judge's row is written";
+}
+
+TEST(ShowFileWriterTest, WritesTextsInWindows1252) {
+    ShowRecord show = testing::MakeShow({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {{}});
+    show.ClubName = "Caf\u00e9, \u20ac";
+    EXPECT_NE(ShowFileBytes(show).find("\"Caf\xe9, \x80\"\r\n"), std::string::npos);
+}
+
+TEST(ShowFileRoundTripTest, RecallGivesBackTheSameRecord) {
+    ShowRecord saved = testing::MakeShow(
+        {3, 0, 5, 0, 1, 0, 0, 0, 0, 32767},
+        {{1.5, 0, 0.5, 0, 2, 0, 0, 0, 0, 3}, {0, 0, 1.5, 0, 2.5, 0, 0, 0, 0, 4.5}});
+    saved.ClubName = "Example, Garden \u00c9 Club";
+    saved.ShowLocation = "";
+    saved.ShowDate = "  07/11/2009";
+    saved.Scores(0, 2) = 12.5;  // row 0 is stored as it stands
+
+    ShowRecord recalled = StartedShow();
+    ASSERT_EQ(ReadShowFile(ShowFileBytes(saved), recalled).outcome, Outcome::Read);
+    EXPECT_EQ(recalled.ClubName, saved.ClubName);
+    EXPECT_EQ(recalled.ShowLocation, "");
+    EXPECT_EQ(recalled.ShowDate, "  07/11/2009") << "blanks inside the quotes are kept";
+    EXPECT_EQ(recalled.NumJudges, 2);
+    EXPECT_EQ(recalled.NumCategories, 10);
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        EXPECT_EQ(recalled.Blooms(c), saved.Blooms(c));
+    }
+    EXPECT_EQ(recalled.Scores, saved.Scores);
+    EXPECT_EQ(recalled.ReportSaved, 1);
+}
+
+struct ReadCase {
+    const char *name;
+    std::string bytes;
+    Outcome outcome;
+    const char *fileVersion = "";
+};
+
+class ShowFileReaderTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ShowFileReaderTest, ReadsOrRefusesLeavingTheRecordAlone) {
+    const auto &c = GetParam();
+    ShowRecord show = StartedShow();
+    show.ClubName = "Before";
+    show.Blooms(4) = 9;
+    show.NumJudges = 2;
+    show.Scores.allocate(2);
+    show.Scores(1, 1) = 4.5;
+    const ShowRecord before = show;
+
+    const ShowFileReadResult result = ReadShowFile(c.bytes, show);
+    EXPECT_EQ(result.outcome, c.outcome);
+    if (c.outcome == Outcome::WrongVersion) {
+        EXPECT_EQ(result.fileVersion, c.fileVersion);
+    }
+    if (c.outcome != Outcome::Read) {
+        EXPECT_EQ(show.ClubName, before.ClubName);
+        EXPECT_EQ(show.Blooms(4), 9);
+        EXPECT_EQ(show.NumJudges, 2);
+        EXPECT_EQ(show.Scores, before.Scores);
+        EXPECT_EQ(show.ReportSaved, 0);
+    } else {
+        EXPECT_EQ(show.ReportSaved, 1);
+        EXPECT_EQ(show.Blooms(1), 3);
+        EXPECT_EQ(show.Scores(1, 1), 1.5);
+    }
+}
+
+std::string Replaced(std::string bytes, const std::string &from, const std::string &to) {
+    bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+}
+
+std::string WithLineEnds(std::string bytes, const std::string &lineEnd) {
+    std::string out;
+    for (std::size_t at = 0, next; (next = bytes.find("\r\n", at)) != std::string::npos;
+         at = next + 2) {
+        out += bytes.substr(at, next - at) + lineEnd;
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShowFileReaderTest,
+    ::testing::Values(
+        ReadCase{"Written", OneJudgeFile(), Outcome::Read},
+        ReadCase{"OlderMinorVersion", OneJudgeFile("\"Version 02.10\""), Outcome::Read},
+        ReadCase{"LaterMinorVersion", OneJudgeFile("\"Version 02.45\""), Outcome::Read},
+        ReadCase{"VersionWithBlanks", OneJudgeFile("\"  Version 02.30  \""), Outcome::Read},
+        ReadCase{"UnquotedVersion", OneJudgeFile("Version 02.30"), Outcome::Read},
+        ReadCase{"NewerVersion", OneJudgeFile("\"Version 03.00\""), Outcome::WrongVersion,
+                 "Version 03.00"},
+        ReadCase{"ShortVersion", OneJudgeFile("\"Version 2\""), Outcome::WrongVersion, "Version 2"},
+        ReadCase{"NoVersion", OneJudgeFile("\"Club\""), Outcome::NotVersioned},
+        ReadCase{"LowerCaseVersion", OneJudgeFile("\"version 02.30\""), Outcome::NotVersioned},
+        ReadCase{"ShorterThanVersion", OneJudgeFile("\"Vers\""), Outcome::NotVersioned},
+        ReadCase{"Empty", "", Outcome::Unreadable},
+        ReadCase{"OnlyVersion", "\"Version 02.30\"\r\n", Outcome::Unreadable},
+        ReadCase{"CutAfterBlooms", OneJudgeFile().substr(0, OneJudgeFile().find("1.5")),
+                 Outcome::Unreadable},
+        ReadCase{"CutInLastScore", OneJudgeFile().substr(0, OneJudgeFile().size() - 3),
+                 Outcome::Unreadable},
+        ReadCase{"WithoutFinalLineEnd", OneJudgeFile().substr(0, OneJudgeFile().size() - 2),
+                 Outcome::Read},
+        ReadCase{"LineFeedsOnly", WithLineEnds(OneJudgeFile(), "\n"), Outcome::Read},
+        ReadCase{"CommasBetweenFields", WithLineEnds(OneJudgeFile(), ","), Outcome::Read},
+        ReadCase{"TotalWithoutZero", Replaced(OneJudgeFile(), "\r\n1.5\r\n", "\r\n .5\r\n"),
+                 Outcome::Read},
+        ReadCase{"TextAfterClosingQuote",
+                 Replaced(OneJudgeFile(), "\"Club\"\r\n", "\"Club\" ignored\r\n"), Outcome::Read},
+        ReadCase{"UnclosedQuote", Replaced(OneJudgeFile(), "\"Club\"", "\"Club"),
+                 Outcome::Unreadable},
+        ReadCase{"TextForNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\nx\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"QuotedNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n\"1\"\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"NoJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n0\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"NegativeJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n-1\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"JudgesBeyondSixteenBits",
+                 Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n32768\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"FractionalJudges",
+                 Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1.5\r\n10\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"ElevenCategories", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1\r\n11\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"NegativeBlooms", Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n-3\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"BloomsBeyondSixteenBits",
+                 Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n40000\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"InfiniteScore", Replaced(OneJudgeFile(), "\r\n1.5\r\n", "\r\n1e400\r\n"),
+                 Outcome::Unreadable},
+        ReadCase{"GarbageBytes", std::string("\x00\xff\x7f\"\r\n\r\n,,,", 11),
+                 Outcome::NotVersioned}),
+    [](const ::testing::TestParamInfo<ReadCase> &info) { return info.param.name; });
+
+TEST(ShowFileReaderTest, ReadsScoresWrittenWithoutLeadingZero) {
+    ShowRecord show = StartedShow();
+    const std::string bytes = Replaced(Replaced(OneJudgeFile(), "\r\n1.5\r\n", "\r\n .5 \r\n"),
+                                       "\r\n1.5\r\n", "\r\n.5\r\n");
+    ASSERT_EQ(ReadShowFile(bytes, show).outcome, Outcome::Read);
+    EXPECT_EQ(show.Scores(0, 1), 0.5);
+    EXPECT_EQ(show.Scores(1, 1), 0.5);
+}
+
+TEST(ShowFileReaderTest, KeepsCommasInsideQuotedTexts) {
+    ShowRecord show = StartedShow();
+    ASSERT_EQ(ReadShowFile(Replaced(OneJudgeFile(), "\"Club\"", "\"A, B, and C\""), show).outcome,
+              Outcome::Read);
+    EXPECT_EQ(show.ClubName, "A, B, and C");
+}
+
+TEST(ShowFileReaderTest, UnquotedTextEndsAtCommaWithoutTrailingBlanks) {
+    ShowRecord show = StartedShow();
+    ASSERT_EQ(ReadShowFile(Replaced(OneJudgeFile(), "\"Club\"\r\n\"Town\"", "Club  ,Town  "), show)
+                  .outcome,
+              Outcome::Read);
+    EXPECT_EQ(show.ClubName, "Club");
+    EXPECT_EQ(show.ShowLocation, "Town");
+}
+
+TEST(ShowFileReaderTest, SurvivesEveryTruncationAndRandomDamage) {
+    const std::string good = OneJudgeFile();
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        ShowRecord show = StartedShow();
+        const auto outcome = ReadShowFile(good.substr(0, length), show).outcome;
+        EXPECT_TRUE(outcome == Outcome::Unreadable || length >= good.size() - 2) << length;
+    }
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 2000; ++round) {
+        std::string damaged = good;
+        for (int hits = 0; hits < 4; ++hits) {
+            damaged[random() % damaged.size()] = static_cast<char>(random() % 256);
+        }
+        ShowRecord show = StartedShow();
+        const auto result = ReadShowFile(damaged, show);
+        if (result.ok()) {
+            EXPECT_GE(show.NumJudges, 1);
+            EXPECT_EQ(show.NumCategories, 10);
+        }
+    }
+}
+
+TEST(ShowFileReaderTest, OversizedInputsAreReadOrRefusedQuickly) {
+    ShowRecord show = StartedShow();
+    EXPECT_EQ(ReadShowFile(std::string(4 << 20, '"'), show).outcome, Outcome::NotVersioned);
+    EXPECT_EQ(ReadShowFile("\"Version 02.30\"\r\n\"" + std::string(4 << 20, 'x'), show).outcome,
+              Outcome::Unreadable);
+    EXPECT_EQ(ReadShowFile(Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n",
+                                    "\r\n" + std::string(100000, '9') + "\r\n10\r\n"),
+                           show)
+                  .outcome,
+              Outcome::Unreadable);
+}
+
+}  // namespace
+}  // namespace bis
