@@ -47,6 +47,7 @@ frmIntro::frmIntro(ScreenContext &context) : Screen(context, QStringLiteral("Int
     layout->addWidget(Label1);
     layout->addLayout(buttons);
     layout->addWidget(lblVersionNumber);
+    layout->addStretch(1);
     resize(560, 260);
 
     setTabOrder(cmdSetup, cmdExit);

@@ -121,8 +121,9 @@ frmScorecard::frmScorecard(ScreenContext &context)
     layout->addLayout(top);
     layout->addWidget(lblInstructions);
     layout->addLayout(grid);
+    layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(700, 440);
+    resize(700, 400);
 
     for (int i = 1; i < 10; ++i) {
         setTabOrder(&txtJudgeScore(i), &txtJudgeScore(i + 1));

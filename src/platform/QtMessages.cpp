@@ -1,5 +1,7 @@
 #include "platform/QtMessages.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace bis {
@@ -14,6 +16,13 @@ void Prepare(QMessageBox &box, const QString &title, const QString &text) {
     box.setText(text);
 }
 
+// Some styles decorate Yes, No and OK with pictures; the program's message boxes carry none.
+void RemoveButtonIcons(QMessageBox &box) {
+    for (QAbstractButton *button : box.buttons()) {
+        button->setIcon(QIcon());
+    }
+}
+
 }  // namespace
 
 void QtMessages::notice(QWidget *owner, const QString &title, const QString &text) {
@@ -22,6 +31,7 @@ void QtMessages::notice(QWidget *owner, const QString &title, const QString &tex
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    RemoveButtonIcons(box);
     box.exec();
 }
 
@@ -31,6 +41,7 @@ bool QtMessages::ask(QWidget *owner, const QString &title, const QString &text) 
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    RemoveButtonIcons(box);
     return box.exec() == QMessageBox::Yes;
 }
 

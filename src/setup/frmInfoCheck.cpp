@@ -76,7 +76,7 @@ frmInfoCheck::frmInfoCheck(ScreenContext &context, frmSetUp &setUp)
     layout->addLayout(judges);
     layout->addLayout(lists);
     layout->addLayout(buttons);
-    resize(560, 480);
+    resize(560, 400);
 
     setTabOrder(cmdContinue, cmdBack);
     cmdContinue->setFocus();

@@ -34,6 +34,7 @@ CommandButton *NamedButton(const QString &name, const QString &caption, const QS
     auto *button = new CommandButton(caption, parent);
     button->setObjectName(name);
     button->setToolTip(tip);
+    button->setMinimumWidth(button->sizeHint().width() + 16);
     return button;
 }
 
@@ -99,9 +100,10 @@ frmSummaryReport::frmSummaryReport(ScreenContext &context)
     layout->addWidget(lblHeading);
     layout->addWidget(Panel(1, 1));
     layout->addWidget(Panel(2, 6));
+    layout->addStretch(1);
     layout->addWidget(lblInstructions);
     layout->addLayout(buttons);
-    resize(760, 520);
+    resize(860, 440);
 
     setTabOrder(cmdFullReport, cmdCSVReport);
     setTabOrder(cmdCSVReport, cmdSave);

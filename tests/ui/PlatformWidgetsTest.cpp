@@ -202,6 +202,7 @@ class QtMessagesTest : public ::testing::Test {
         QMessageBox::Icon icon = QMessageBox::Information;
         QStringList buttons;
         QString defaultButton;
+        int buttonIcons = 0;
     };
 
     // Looks at the modal box once it is up, then presses the key on it.
@@ -220,6 +221,7 @@ class QtMessagesTest : public ::testing::Test {
         seen.icon = box->icon();
         for (QAbstractButton *button : box->buttons()) {
             seen.buttons << button->text().remove(u'&');
+            seen.buttonIcons += button->icon().isNull() ? 0 : 1;
         }
         seen.buttons.sort();
         if (box->defaultButton() != nullptr) {
@@ -249,6 +251,7 @@ TEST_F(QtMessagesTest, QuestionHasYesAndNoAndReturnAnswersYes) {
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
     EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+    EXPECT_EQ(seen.buttonIcons, 0);
     EXPECT_EQ(VisibleWindowCount(), 0);
 }
 
