@@ -1,5 +1,6 @@
 // The program: the introduction screen on the real platform, then whatever the user does.
 #include <QApplication>
+#include <QPointer>
 
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
@@ -33,10 +34,15 @@ int main(int argc, char *argv[]) {
 
     // The screens still loaded refer to the record and the platform: they go first.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QPointer<bis::Screen>> screens;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<bis::Screen *>(window) != nullptr) {
-            delete window;
+        if (auto *screen = qobject_cast<bis::Screen *>(window)) {
+            screens.append(screen);
         }
+    }
+    // A screen may own another window; a guarded pointer skips one already deleted with it.
+    for (const QPointer<bis::Screen> &screen : screens) {
+        delete screen.data();
     }
     return status;
 }
