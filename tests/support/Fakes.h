@@ -20,11 +20,13 @@ struct ShownMessage {
     bool question = false;
 
     friend bool operator==(const ShownMessage &, const ShownMessage &) = default;
-    friend void PrintTo(const ShownMessage &message, std::ostream *out) {
-        *out << (message.question ? "ask(\"" : "notice(\"") << message.title.toStdString()
-             << "\", \"" << message.text.toStdString() << "\")";
-    }
 };
+
+// Shows a message in a failure report as its title and text.
+inline void PrintTo(const ShownMessage &message, std::ostream *out) {
+    *out << (message.question ? "question " : "notice ") << '"' << message.title.toStdString()
+         << "\": \"" << message.text.toStdString() << '"';
+}
 
 // Records every message box and answers questions from a script. A question with no scripted
 // answer left fails the test (it throws), so no test can hang on one.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace bis {
+
+// The checks made when an entry box is left. Each takes the box's text as Windows-1252 bytes and
+// the regional decimal separator, reads the number with ReadNumber, and gives the value to store
+// or nothing when the entry is refused.
+
+// A judge count: a whole number from 1 to 32767. An empty box is refused like any non-number.
+[[nodiscard]] std::optional<std::int16_t> JudgeCountEntry(std::string_view text, char separator);
+
+// A bloom count: a whole number from 0 to 32767; an empty or blank box is 0.
+[[nodiscard]] std::optional<std::int16_t> BloomCountEntry(std::string_view text, char separator);
+
+// A score: 0 to 5 in steps of 0.5; an empty or blank box is 0.
+[[nodiscard]] std::optional<double> ScoreEntry(std::string_view text, char separator);
+
+// True when the text holds nothing but blanks.
+[[nodiscard]] bool IsBlank(std::string_view text);
+
+}  // namespace bis

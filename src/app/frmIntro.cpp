@@ -1,0 +1,95 @@
+#include "app/frmIntro.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "files/FileActions.h"
+#include "platform/CommandButton.h"
+#include "setup/frmSetUp.h"
+#include "tabulation/frmSummaryReport.h"
+
+namespace bis {
+
+frmIntro::frmIntro(ScreenContext &context) : Screen(context, QStringLiteral("Introduction")) {
+    setObjectName(QStringLiteral("frmIntro"));
+
+    lblHead1 = Heading(QStringLiteral("lblHead1"), QStringLiteral("OXL BEST IN SHOW TABULATION"),
+                       18, this);
+    Label1 = WrappedLabel(
+        QStringLiteral("Label1"),
+        QStringLiteral("Press Set Up to begin a new show report. Press Recall Existing Report to "
+                       "work with a report that has already been completed, for example to print "
+                       "it. Use the Exit button only if you wish to terminate the program."),
+        this);
+    cmdSetup = new CommandButton(QStringLiteral("&Set Up "), this);
+    cmdSetup->setObjectName(QStringLiteral("cmdSetup"));
+    cmdExisting = new CommandButton(QStringLiteral("&Recall Existing Report"), this);
+    cmdExisting->setObjectName(QStringLiteral("cmdExisting"));
+    cmdExit = new CommandButton(QStringLiteral("E&xit"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    lblVersionNumber = new QLabel(this);
+    lblVersionNumber->setObjectName(QStringLiteral("lblVersionNumber"));
+    QFont versionFont = lblVersionNumber->font();
+    versionFont.setPointSize(12);
+    lblVersionNumber->setFont(versionFont);
+    lblVersionNumber->setAlignment(Qt::AlignCenter);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSetup, 2);
+    buttons->addWidget(cmdExisting, 3);
+    buttons->addWidget(cmdExit, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setSpacing(16);
+    layout->addWidget(lblHead1);
+    layout->addWidget(Label1);
+    layout->addLayout(buttons);
+    layout->addWidget(lblVersionNumber);
+    layout->addStretch(1);
+    resize(560, 260);
+
+    setTabOrder(cmdSetup, cmdExit);
+    setTabOrder(cmdExit, cmdExisting);
+    cmdSetup->setFocus();
+
+    connect(cmdSetup, &CommandButton::Click, this, &frmIntro::cmdSetup_Click);
+    connect(cmdExisting, &CommandButton::Click, this, &frmIntro::cmdExisting_Click);
+    connect(cmdExit, &CommandButton::Click, this, &frmIntro::cmdExit_Click);
+
+    Form_Load();
+}
+
+void frmIntro::Form_Load() {
+    showRecord().Initialise();
+    lblVersionNumber->setText(QString::fromStdString(showRecord().ProgramVersion));
+}
+
+void frmIntro::cmdSetup_Click() {
+    showRecord().ReportSaved = 0;
+    auto *next = new frmSetUp(context());
+    Unload();
+    next->ShowScreen();
+}
+
+void frmIntro::cmdExisting_Click() {
+    if (!RecallShow(platform(), this, showRecord())) {
+        return;
+    }
+    showRecord().ReportSaved = 1;
+    auto *next = new frmSummaryReport(context());
+    Unload();
+    next->ShowScreen();
+}
+
+void frmIntro::cmdExit_Click() {
+    platform().programEnd.endProgram();
+}
+
+// Closing the introduction screen from its frame ends the program, as Exit does.
+void frmIntro::Form_CloseRequested() {
+    cmdExit_Click();
+}
+
+}  // namespace bis

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/Screen.h"
+
+class QLabel;
+
+namespace bis {
+
+class CommandButton;
+
+// The introduction screen, the first one shown. Loading it initialises the show record. Set Up
+// starts a new show, Recall Existing Report reads a show file and goes straight to the summary,
+// Exit ends the program. The program never comes back here.
+class frmIntro : public Screen {
+    Q_OBJECT
+
+  public:
+    explicit frmIntro(ScreenContext &context);
+
+  protected:
+    void Form_CloseRequested() override;
+
+  private:
+    void Form_Load();
+    void cmdSetup_Click();
+    void cmdExisting_Click();
+    void cmdExit_Click();
+
+    QLabel *lblHead1;
+    QLabel *Label1;
+    CommandButton *cmdSetup;
+    CommandButton *cmdExisting;
+    CommandButton *cmdExit;
+    QLabel *lblVersionNumber;
+};
+
+}  // namespace bis

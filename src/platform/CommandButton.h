@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPushButton>
+
+class QMouseEvent;
+
+namespace bis {
+
+// A screen's button. Its Click fires after the entry box that had the focus has been left and
+// has checked its entry, however the button is pressed: a mouse click, Space on the focused
+// button, or Alt with its access key. When that check refuses the entry and gives the focus back
+// to the box, the button does not act: the user corrects the entry first.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+
+  public:
+    explicit CommandButton(const QString &caption, QWidget *parent = nullptr);
+
+    // Shows and enables the button, or hides and disables it: always both together.
+    void setAvailable(bool available);
+
+    // True when the button is shown and enabled.
+    [[nodiscard]] bool isAvailable() const { return isVisibleTo(window()) && isEnabled(); }
+
+  signals:
+    void Click();
+
+  protected:
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+  private:
+    void act();
+};
+
+}  // namespace bis

@@ -1,0 +1,216 @@
+#include "setup/frmSetUp.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/EntryChecks.h"
+#include "platform/CommandButton.h"
+#include "platform/TextBox.h"
+#include "setup/ShowTextValidator.h"
+#include "setup/frmInfoCheck.h"
+
+namespace bis {
+
+namespace {
+
+const QString kInputError = QStringLiteral("Input Error");
+const QString kJudgesRefused = QStringLiteral("The number of judges must be a positive integer");
+const QString kBloomsRefused = QStringLiteral("The number of blooms must be a nonnegative integer");
+
+TextBox *NamedBox(const QString &name, QWidget *parent) {
+    auto *box = new TextBox(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set Up ")) {
+    setObjectName(QStringLiteral("frmSetUp"));
+
+    Label1 = Heading(QStringLiteral("Label1"), QStringLiteral("SET UP SCREEN"), 16, this);
+    lblClubName = NamedLabel(QStringLiteral("lblClubName"),
+                             QStringLiteral("Enter the name of the sponsoring club"), this);
+    txtClubName = NamedBox(QStringLiteral("txtClubName"), this);
+    lblLocation = NamedLabel(QStringLiteral("lblLocation"),
+                             QStringLiteral("Enter the show city, state and region"), this);
+    txtLocation = NamedBox(QStringLiteral("txtLocation"), this);
+    lblShowDate = NamedLabel(QStringLiteral("lblShowDate"),
+                             QStringLiteral("Enter the date of the show (mm/dd/yyyy)"), this);
+    txtShowDate = NamedBox(QStringLiteral("txtShowDate"), this);
+    lblJudges =
+        NamedLabel(QStringLiteral("lblJudges"), QStringLiteral("Enter the number of judges"), this);
+    txtJudges = NamedBox(QStringLiteral("txtJudges"), this);
+    txtJudges->setToolTip(QStringLiteral("Enter the number of judges."));
+    for (TextBox *box : {txtClubName, txtLocation, txtShowDate}) {
+        box->setValidator(new ShowTextValidator(box));
+    }
+
+    lblBlooms = WrappedLabel(QStringLiteral("lblBlooms"),
+                             QStringLiteral("BLOOMS: If no entry qualified in a category, enter "
+                                            "zero. Otherwise enter the number of blooms on the "
+                                            "entry."),
+                             this);
+    for (int i = 1; i <= 10; ++i) {
+        lblCategory.set(i, NamedLabel(QStringLiteral("lblCategory%1").arg(i), QString(), this));
+        txtBlooms.set(i, NamedBox(QStringLiteral("txtBlooms%1").arg(i), this));
+        txtBlooms(i).setMaximumWidth(80);
+    }
+    lblCaution = WrappedLabel(QStringLiteral("lblCaution"),
+                              QStringLiteral("Check the information above carefully before "
+                                             "pressing Continue. If you wish to leave the program "
+                                             "without processing, press Exit."),
+                              this);
+    cmdContinue = new CommandButton(QStringLiteral("Continue"), this);
+    cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
+    cmdContinue->setToolTip(QStringLiteral("Process judges' scores"));
+    cmdExit = new CommandButton(QStringLiteral("E&xit"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setToolTip(QStringLiteral("Exit program, lose information"));
+    Label3 = WrappedLabel(QStringLiteral("Label3"),
+                          QStringLiteral(" Note: The category \"DBL.+POLY.+ MULTI.\" abbreviates "
+                                         "\"DOUBLE, POLYMEROUS, MULTIFORM\""),
+                          this);
+
+    auto *particulars = new QGridLayout;
+    particulars->setColumnStretch(1, 1);
+    const QList<std::pair<QLabel *, TextBox *>> rows = {
+        {lblClubName, txtClubName}, {lblLocation, txtLocation}, {lblShowDate, txtShowDate}};
+    for (int row = 0; row < rows.size(); ++row) {
+        particulars->addWidget(rows[row].first, row, 0);
+        particulars->addWidget(rows[row].second, row, 1);
+    }
+    txtJudges->setMaximumWidth(80);
+    particulars->addWidget(lblJudges, 3, 0);
+    particulars->addWidget(txtJudges, 3, 1, Qt::AlignLeft);
+
+    // Two columns of five categories: 1 to 5 down the left, 6 to 10 down the right.
+    auto *categories = new QGridLayout;
+    categories->setHorizontalSpacing(12);
+    categories->setColumnMinimumWidth(2, 24);
+    categories->setColumnStretch(0, 1);
+    categories->setColumnStretch(3, 1);
+    for (int i = 1; i <= 10; ++i) {
+        const int row = (i - 1) % 5;
+        const int column = i <= 5 ? 0 : 3;
+        categories->addWidget(&lblCategory(i), row, column);
+        categories->addWidget(&txtBlooms(i), row, column + 1);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdContinue);
+    buttons->addStretch();
+    buttons->addWidget(cmdExit);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 14, 20, 14);
+    layout->setSpacing(10);
+    layout->addWidget(Label1);
+    layout->addLayout(particulars);
+    layout->addSpacing(6);
+    layout->addWidget(lblBlooms);
+    layout->addLayout(categories);
+    layout->addSpacing(6);
+    layout->addWidget(lblCaution);
+    layout->addLayout(buttons);
+    layout->addWidget(Label3);
+    resize(640, 560);
+
+    QWidget *previous = txtClubName;
+    for (QWidget *next : std::initializer_list<QWidget *>{txtLocation, txtShowDate, txtJudges}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (int i = 1; i <= 10; ++i) {
+        setTabOrder(previous, &txtBlooms(i));
+        previous = &txtBlooms(i);
+    }
+    setTabOrder(previous, cmdContinue);
+    setTabOrder(cmdContinue, cmdExit);
+    txtClubName->setFocus();
+
+    connect(txtClubName, &TextBox::LostFocus, this, &frmSetUp::txtClubName_LostFocus);
+    connect(txtLocation, &TextBox::LostFocus, this, &frmSetUp::txtLocation_LostFocus);
+    connect(txtShowDate, &TextBox::LostFocus, this, &frmSetUp::txtShowDate_LostFocus);
+    connect(txtJudges, &TextBox::LostFocus, this, &frmSetUp::txtJudges_LostFocus);
+    for (int i = 1; i <= 10; ++i) {
+        connect(&txtBlooms(i), &TextBox::LostFocus, this, [this, i] { txtBlooms_LostFocus(i); });
+    }
+    connect(cmdContinue, &CommandButton::Click, this, &frmSetUp::cmdContinue_Click);
+    connect(cmdExit, &CommandButton::Click, this, &frmSetUp::cmdExit_Click);
+
+    Form_Load();
+}
+
+void frmSetUp::Form_Load() {
+    for (int i = 1; i <= showRecord().NumCategories; ++i) {
+        lblCategory(i).setText(QString::fromStdString(showRecord().CategoryName(i)));
+    }
+}
+
+void frmSetUp::txtClubName_LostFocus() {
+    showRecord().ClubName = txtClubName->text().toStdString();
+}
+
+void frmSetUp::txtLocation_LostFocus() {
+    showRecord().ShowLocation = txtLocation->text().toStdString();
+}
+
+void frmSetUp::txtShowDate_LostFocus() {
+    showRecord().ShowDate = txtShowDate->text().toStdString();
+}
+
+void frmSetUp::txtJudges_LostFocus() {
+    const auto count = JudgeCountEntry(EntryBytes(txtJudges->text()), platform().decimalSeparator);
+    if (!count) {
+        Refuse(txtJudges, kJudgesRefused);
+        return;
+    }
+    showRecord().NumJudges = *count;
+}
+
+void frmSetUp::txtBlooms_LostFocus(int index) {
+    const auto count =
+        BloomCountEntry(EntryBytes(txtBlooms(index).text()), platform().decimalSeparator);
+    if (!count) {
+        Refuse(&txtBlooms(index), kBloomsRefused);
+        return;
+    }
+    showRecord().Blooms(index) = *count;
+}
+
+void frmSetUp::Refuse(TextBox *box, const QString &text) {
+    box->clear();
+    platform().messages.notice(this, kInputError, text);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSetUp::cmdContinue_Click() {
+    auto *next = new frmInfoCheck(context(), *this);
+    hide();
+    next->ShowScreen();
+}
+
+void frmSetUp::cmdExit_Click() {
+    if (platform().messages.ask(this, QStringLiteral("WARNING!"),
+                                QStringLiteral("If you exit, you will lose all information. Do "
+                                               "you still wish to exit?"))) {
+        platform().programEnd.endProgram();
+    }
+}
+
+// Closing the set-up screen from its frame asks the same question as Exit, so typed entries are
+// never lost without a word.
+void frmSetUp::Form_CloseRequested() {
+    cmdExit_Click();
+}
+
+}  // namespace bis

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Screen.h"
+#include "platform/ControlArray.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+namespace bis {
+
+class CommandButton;
+
+// The summary of results, the last screen. Loading it tabulates the ballots and fills one
+// column per category; after that nothing on it changes. Its buttons write the reports and the
+// show file, print, or end the program (asking first while the show is unsaved).
+class frmSummaryReport : public Screen {
+    Q_OBJECT
+
+  public:
+    explicit frmSummaryReport(ScreenContext &context);
+
+  protected:
+    void Form_CloseRequested() override;
+
+  private:
+    void Form_Load();
+    void cmdFullReport_Click();
+    void cmdCSVReport_Click();
+    void cmdSave_Click();
+    void cmdPrint_Click();
+    void cmdExit_Click();
+
+    // One panel: a grid of five category columns under their names, with the rows Scores,
+    // Blooms, Starred and Result headed by labels named with the panel's number.
+    QFrame *Panel(int panel, int firstCategory);
+
+    QLabel *lblHeading;
+    ControlArray<QLabel> lblCategory;
+    ControlArray<QLineEdit> txtScores;
+    ControlArray<QLineEdit> txtBlooms;
+    ControlArray<QLineEdit> txtStarred;
+    ControlArray<QLineEdit> txtResult;
+    QLabel *lblInstructions;
+    CommandButton *cmdFullReport;
+    CommandButton *cmdCSVReport;
+    CommandButton *cmdSave;
+    CommandButton *cmdPrint;
+    CommandButton *cmdExit;
+};
+
+}  // namespace bis
