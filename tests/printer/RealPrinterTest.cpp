@@ -2,33 +2,35 @@
 //
 // Run as root, the test installs the Debian packages cups, cups-client and
 // printer-driver-cups-pdf when they are missing, starts its own scheduler, adds a PDF queue and
-// makes it the default printer. It then presses Print Report and reads the printed PDF back,
-// and provokes the three failures: a disabled queue, a queue that refuses jobs, and a queue
-// that is gone. At the end it removes the queue and stops the scheduler it started. Not run as
+// makes it the default printer. It then presses Print Report on the summary of results screen,
+// reads the printed PDF back, and provokes the three failures: a disabled queue, a queue that
+// refuses jobs, and a queue that is gone. At the end it removes the queue and stops the scheduler it started. Not run as
 // root, or where a scheduler is already running (which the test must not reconfigure), every
 // test is skipped with the reason.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QDeadlineTimer>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <cstdio>
 #include <memory>
 
-#include "files/FileActions.h"
+#include "app/ScreenContext.h"
 #include "files/Reports.h"
 #include "platform/QtPrinter.h"
 #include "support/Fakes.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "support/SampleShow.h"
+#include "tabulation/frmSummaryReport.h"
 
 namespace bis {
 namespace {
@@ -189,7 +191,8 @@ class RealPrinterTest : public ::testing::Test {
         ASSERT_EQ(printSystem->failure, QString());
     }
 
-    // Presses Print Report with the real printer and gives the messages it showed.
+    // Opens the summary of results on the real printer, presses Print Report with its access
+    // key as a user would, and gives the messages that followed.
     std::vector<ShownMessage> printReport() {
         testing::FakeMessages messages;
         testing::FakeProgramEnd programEnd;
@@ -197,7 +200,16 @@ class RealPrinterTest : public ::testing::Test {
         testing::FakeFileSystem fileSystem;
         QtPrinter printer;
         Platform platform{messages, programEnd, dialogs, fileSystem, printer, '.'};
-        PrintReport(platform, nullptr, show_);
+        ScreenContext context{show_, platform};
+        const std::unique_ptr<frmSummaryReport> summary(new frmSummaryReport(context));
+        summary->ShowScreen();
+        summary->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(summary.get()));
+        QWidget *focus = QApplication::focusWidget();
+        EXPECT_NE(focus, nullptr);
+        if (focus != nullptr) {
+            QTest::keyClick(focus, Qt::Key_P, Qt::AltModifier);
+        }
         return messages.shown;
     }
 
