@@ -125,6 +125,12 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+// A text field that does not begin with a double quote may still hold one. Such a text could
+// never be saved and read back as one field, and no saved file holds one, so the file is refused.
+bool HoldsQuote(const std::optional<std::string> &text) {
+    return text && text->find('"') != std::string::npos;
+}
+
 }  // namespace
 
 std::string ShowFileBytes(const ShowRecord &show) {
@@ -169,7 +175,8 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
     const auto judges = reader.integer();
     const auto categories = reader.integer();
     if (!club || !location || !date || !judges || !categories || *judges < 1 ||
-        *categories != kCategoryCount) {
+        *categories != kCategoryCount || HoldsQuote(club) || HoldsQuote(location) ||
+        HoldsQuote(date)) {
         return {Outcome::Unreadable, {}};
     }
 

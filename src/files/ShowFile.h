@@ -34,7 +34,8 @@ struct ShowFileReadResult {
 // NumCategories, Blooms and Scores and sets ReportSaved to 1. On any failure the record is left
 // exactly as it was. Besides a file that ends early or holds a text where a number is due, a
 // file is unreadable when its judge count is below 1, its category count is not 10, a count does
-// not fit 16 bits or is not whole, a bloom count is negative, or a score is not a finite number.
+// not fit 16 bits or is not whole, a bloom count is negative, a score is not a finite number, or
+// the club, location or date holds a double quote (possible only in a field written unquoted).
 [[nodiscard]] ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show);
 
 }  // namespace bis
