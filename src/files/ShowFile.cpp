@@ -1,5 +1,6 @@
 #include "files/ShowFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -13,9 +14,13 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Writes a text between double quotes. A double quote inside the text would end the field early
+// on reading and shift every later field, so it is written as an apostrophe.
 void WriteText(std::string &out, const std::string &utf8) {
+    std::string bytes = Cp1252FromUtf8(utf8);
+    std::replace(bytes.begin(), bytes.end(), '"', '\'');
     out += '"';
-    out += Cp1252FromUtf8(utf8);
+    out += bytes;
     out += '"';
     out += kLineEnd;
 }

@@ -12,7 +12,8 @@ namespace bis {
 
 // The bytes of the show file for the record: version, club, location, date, judge count,
 // category count, the bloom counts, then the scores row by row from row 0 (the totals) to
-// NumJudges. Rows above NumJudges are left out.
+// NumJudges. Rows above NumJudges are left out. A double quote inside a text is written as an
+// apostrophe, so that every saved file reads back field by field.
 [[nodiscard]] std::string ShowFileBytes(const ShowRecord &show);
 
 // What reading a show file came to.

@@ -100,5 +100,27 @@ INSTANTIATE_TEST_SUITE_P(
                                      "Joe's club", "Springfield"}),
     [](const ::testing::TestParamInfo<RegressionCase> &info) { return info.param.name; });
 
+// A text typed with a double quote in it is saved with an apostrophe in its place: the quote would
+// otherwise close the field early, and a comma after it would shift every later field.
+TEST(ShowFileWriterTest, QuoteInTextIsSavedAsApostrophe) {
+    ShowRecord show;
+    show.Initialise();
+    ASSERT_EQ(ReadShowFile(OneJudgeFile("\"Club\"", "\"Springfield\""), show).outcome,
+              Outcome::Read);
+    show.ClubName = "The \"Best\", Inc.";
+
+    const std::string saved = ShowFileBytes(show);
+    EXPECT_EQ(saved.substr(0, saved.find("\"Springfield\"")),
+              "\"Version 02.30\"\r\n\"The 'Best', Inc.\"\r\n");
+
+    ShowRecord again;
+    again.Initialise();
+    ASSERT_EQ(ReadShowFile(saved, again).outcome, Outcome::Read);
+    EXPECT_EQ(again.ClubName, "The 'Best', Inc.");
+    EXPECT_EQ(again.ShowLocation, "Springfield");
+    EXPECT_EQ(again.ShowDate, "07/11/2009");
+    EXPECT_TRUE(again.Scores == show.Scores);
+}
+
 }  // namespace
 }  // namespace bis
