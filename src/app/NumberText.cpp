@@ -9,7 +9,11 @@
 namespace bis {
 
 std::string CountText(long value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    // Built by appending rather than by " " + text, which GCC 12 at -O2 flags with a false
+    // -Wrestrict warning.
+    std::string text = value < 0 ? std::string() : std::string(" ");
+    text += std::to_string(value);
+    return text;
 }
 
 std::string ScoreText(double value, char decimalSeparator) {
