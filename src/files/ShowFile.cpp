@@ -67,10 +67,11 @@ class FieldReader {
 
     std::optional<double> number() {
         skipBlanks();
-        std::string field;
+        const std::size_t start = at_;
         while (!atEnd() && !atDelimiter() && !IsBlank(bytes_[at_])) {
-            field += bytes_[at_++];
+            ++at_;
         }
+        const std::string_view field = bytes_.substr(start, at_ - start);
         skipBlanks();
         skipDelimiter();
         if (field.empty()) {
