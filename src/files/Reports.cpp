@@ -29,42 +29,34 @@ void WriteLine(ColumnWriter &out, const char *text) {
     out.endLine();
 }
 
-// Joins every ended line with CR LF; the open line at the end is dropped.
-std::string EndedLines(const ColumnWriter &out) {
-    std::string bytes;
-    const auto &lines = out.lines();
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        bytes += lines[i];
-        bytes += kLineEnd;
-    }
-    return bytes;
-}
-
-std::string CsvScoreField(double value) {
-    return RightAligned(ScoreText(value, '.'), 5);
-}
-
-std::string CsvCountField(long value) {
-    return RightAligned(std::to_string(value), 3);
-}
-
-// A CSV value row: the label, then each eligible category's field and filler, and " ,  " for
-// every other category.
+// A CSV value row, ended: the label, then each eligible category's field and filler, and " ,  "
+// for every other category.
 template <typename Field>
-std::string CsvValueRow(const ShowRecord &show, const char *label, Field field) {
-    std::string row = label;
+void AppendCsvValueRow(std::string &bytes, const ShowRecord &show, const char *label, Field field) {
+    bytes += label;
     for (int c = 1; c <= show.NumCategories; ++c) {
-        row += show.Eligible(c) ? " , " + field(c) + " _ " : " ,  ";
+        if (show.Eligible(c)) {
+            bytes += " , ";
+            field(c);
+            bytes += " _ ";
+        } else {
+            bytes += " ,  ";
+        }
     }
-    return row;
+    bytes += kLineEnd;
 }
 
-std::vector<PrintRun> RunsOf(const std::string &line, bool bold) {
+std::vector<PrintRun> RunsOf(std::string_view line, bool bold) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        count += line[i] != ' ' && (i == 0 || line[i - 1] == ' ') ? 1 : 0;
+    }
     std::vector<PrintRun> runs;
+    runs.reserve(count);
     std::size_t at = 0;
-    while ((at = line.find_first_not_of(' ', at)) != std::string::npos) {
+    while ((at = line.find_first_not_of(' ', at)) != std::string_view::npos) {
         auto end = line.find(' ', at);
-        if (end == std::string::npos) {
+        if (end == std::string_view::npos) {
             end = line.size();
         }
         runs.push_back({static_cast<int>(at) + 1, Utf8FromCp1252(line.substr(at, end - at)), bold});
@@ -80,14 +72,14 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
     for (int i = 0; i < 8; ++i) {
         out.endLine();
     }
-    const auto titleLine = out.lines().size() - 1;
+    const auto titleLine = out.lineCount() - 1;
     out.moveToColumn(40);
     out.text(kTitle);
     out.endLine();
     out.moveToColumn(48);
     out.text(Cp1252FromUtf8(show.ProgramVersion));
     out.endLine();
-    const auto versionLine = out.lines().size() - 2;
+    const auto versionLine = out.lineCount() - 2;
     out.moveToColumn(70);
     out.text(caption);
     out.endLine();
@@ -97,14 +89,15 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
     const TableColumns columns{firstCategory, lastCategory, 27, HeadWidth(show), margin};
     WriteResultsTable(out, show, columns, separator);
 
-    auto lines = out.lines();
-    if (lines.back().empty()) {
-        lines.pop_back();
+    std::size_t lineCount = out.lineCount();
+    if (out.line(lineCount - 1).empty()) {
+        --lineCount;
     }
     PrintPage page;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    page.lines.reserve(lineCount);
+    for (std::size_t i = 0; i < lineCount; ++i) {
         const bool bold = i >= titleLine && i <= versionLine;
-        page.lines.push_back({RunsOf(lines[i], bold)});
+        page.lines.push_back({RunsOf(out.line(i), bold)});
     }
     return page;
 }
@@ -134,7 +127,7 @@ std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
     WriteLine(out,
               "Do not use this file to print the final report. Use the Print Report button in the "
               "Best of Show program.");
-    return EndedLines(out);
+    return std::string(out.endedBytes());
 }
 
 std::string CsvReportBytes(const ShowRecord &show) {
@@ -163,29 +156,29 @@ std::string CsvReportBytes(const ShowRecord &show) {
     line(bytes, "");
 
     for (int j = 1; j <= show.NumJudges; ++j) {
-        std::string row = std::to_string(j);
+        AppendCountField(bytes, j, 0);
         for (int c = 1; c <= show.NumCategories; ++c) {
-            row += " , ";
+            bytes += " , ";
             if (show.Eligible(c)) {
-                row += CsvScoreField(show.Scores(j, c));
-                row += show.Starred(j, c) == 1 ? " * " : " _ ";
+                AppendScoreField(bytes, show.Scores(j, c), '.', 5);
+                bytes += show.Starred(j, c) == 1 ? " * " : " _ ";
             }
         }
-        line(bytes, row);
+        bytes += kLineEnd;
     }
     line(bytes, "");
 
     line(bytes, "POINTS");
-    line(bytes, CsvValueRow(show, "DEDUCTED",
-                            [&show](int c) { return CsvScoreField(show.Scores(0, c)); }));
+    AppendCsvValueRow(bytes, show, "DEDUCTED",
+                      [&](int c) { AppendScoreField(bytes, show.Scores(0, c), '.', 5); });
     line(bytes, "");
     line(bytes, "Blooms");
-    line(bytes,
-         CsvValueRow(show, "per scape", [&show](int c) { return CsvCountField(show.Blooms(c)); }));
+    AppendCsvValueRow(bytes, show, "per scape",
+                      [&](int c) { AppendCountField(bytes, show.Blooms(c), 3); });
     line(bytes, "");
     line(bytes, "Starred");
-    line(bytes, CsvValueRow(show, "entries",
-                            [&show](int c) { return CsvCountField(show.StarredEntries(c)); }));
+    AppendCsvValueRow(bytes, show, "entries",
+                      [&](int c) { AppendCountField(bytes, show.StarredEntries(c), 3); });
     line(bytes, "");
 
     const std::string result = BestResultText(show);
