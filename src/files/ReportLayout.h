@@ -35,6 +35,12 @@ class ColumnWriter {
     void scoreField(double value, char decimalSeparator, std::size_t width);
     // Appends a whole number right-aligned in a field of the given width.
     void countField(long value, std::size_t width);
+    // Makes room for about this many bytes and lines, so that a long report is not copied as it
+    // grows.
+    void reserve(std::size_t bytes, std::size_t lines) {
+        bytes_.reserve(bytes);
+        lineStarts_.reserve(lines);
+    }
     // Moves to the 1-based column, by the rule above.
     void moveToColumn(int column);
     // Ends the current line; the next text starts a new one.

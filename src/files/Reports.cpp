@@ -1,5 +1,7 @@
 #include "files/Reports.h"
 
+#include <algorithm>
+
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
 #include "files/ReportLayout.h"
@@ -46,21 +48,35 @@ void AppendCsvValueRow(std::string &bytes, const ShowRecord &show, const char *l
     bytes += kLineEnd;
 }
 
-std::vector<PrintRun> RunsOf(std::string_view line, bool bold) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        count += line[i] != ' ' && (i == 0 || line[i - 1] == ' ') ? 1 : 0;
+// Where a run of non-blank bytes begins and ends in its line.
+struct Span {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The runs of one line: every stretch of non-blank bytes at the column it begins at. spans is
+// scratch space, reused from line to line.
+std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span> &spans) {
+    spans.clear();
+    bool ascii = true;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (line[at] == ' ') {
+            ++at;
+            continue;
+        }
+        const std::size_t begin = at;
+        for (; at < line.size() && line[at] != ' '; ++at) {
+            ascii = ascii && static_cast<unsigned char>(line[at]) < 0x80;
+        }
+        spans.push_back({begin, at});
     }
     std::vector<PrintRun> runs;
-    runs.reserve(count);
-    std::size_t at = 0;
-    while ((at = line.find_first_not_of(' ', at)) != std::string_view::npos) {
-        auto end = line.find(' ', at);
-        if (end == std::string_view::npos) {
-            end = line.size();
-        }
-        runs.push_back({static_cast<int>(at) + 1, Utf8FromCp1252(line.substr(at, end - at)), bold});
-        at = end;
+    runs.reserve(spans.size());
+    for (const Span &span : spans) {
+        const auto bytes = line.substr(span.begin, span.end - span.begin);
+        runs.push_back({static_cast<int>(span.begin) + 1,
+                        ascii ? std::string(bytes) : Utf8FromCp1252(bytes), bold});
     }
     return runs;
 }
@@ -68,7 +84,12 @@ std::vector<PrintRun> RunsOf(std::string_view line, bool bold) {
 PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCategory,
                       int lastCategory, char separator) {
     const std::string margin(12, ' ');
+    const int headWidth = HeadWidth(show);
     ColumnWriter out;
+    const auto lines = static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 40;
+    out.reserve(
+        lines * static_cast<std::size_t>(27 + (lastCategory - firstCategory + 1) * (headWidth + 3)),
+        lines);
     for (int i = 0; i < 8; ++i) {
         out.endLine();
     }
@@ -86,7 +107,7 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
     WriteParticulars(out, show, margin);
     out.endLine();
 
-    const TableColumns columns{firstCategory, lastCategory, 27, HeadWidth(show), margin};
+    const TableColumns columns{firstCategory, lastCategory, 27, headWidth, margin};
     WriteResultsTable(out, show, columns, separator);
 
     std::size_t lineCount = out.lineCount();
@@ -95,9 +116,10 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
     }
     PrintPage page;
     page.lines.reserve(lineCount);
+    std::vector<Span> spans;
     for (std::size_t i = 0; i < lineCount; ++i) {
         const bool bold = i >= titleLine && i <= versionLine;
-        page.lines.push_back({RunsOf(out.line(i), bold)});
+        page.lines.push_back({RunsOf(out.line(i), bold, spans)});
     }
     return page;
 }
@@ -105,14 +127,17 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
 }  // namespace
 
 std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
+    const int headWidth = HeadWidth(show);
     ColumnWriter out;
+    const auto lines = static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 40;
+    out.reserve(lines * static_cast<std::size_t>(15 + show.NumCategories * (headWidth + 3)), lines);
     out.moveToColumn(30);
     out.text(kTitle);
     out.endLine();
     WriteParticulars(out, show, "");
     out.endLine();
 
-    const TableColumns columns{1, show.NumCategories, 15, HeadWidth(show), ""};
+    const TableColumns columns{1, show.NumCategories, 15, headWidth, ""};
     WriteResultsTable(out, show, columns, decimalSeparator);
 
     out.endLine();
@@ -136,6 +161,9 @@ std::string CsvReportBytes(const ShowRecord &show) {
         bytes += kLineEnd;
     };
     std::string bytes;
+    // A judge row holds the number and at most 11 bytes per category.
+    bytes.reserve((static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 20) *
+                  static_cast<std::size_t>(8 + show.NumCategories * 11));
     line(bytes, kTitle);
     line(bytes, "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
     line(bytes, "Show location: " + Cp1252FromUtf8(show.ShowLocation));
