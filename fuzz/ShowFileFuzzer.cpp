@@ -57,6 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     bis::Tabulate(show);
+    bool anyEligible = false;
+    for (int c = 1; c <= bis::kCategoryCount; ++c) {
+        anyEligible = anyEligible || show.Eligible(c);
+        if (show.Eligible(c) &&
+            (show.StarredEntries(c) < 0 || show.StarredEntries(c) > show.NumJudges)) {
+            Fail("a star count is out of range");
+        }
+        if (show.Winner(c) == 1 && !show.Eligible(c)) {
+            Fail("a category without blooms won");
+        }
+    }
+    if (anyEligible != (bis::WinnerCount(show) > 0)) {
+        Fail("a show with eligible categories has no winner, or one without has a winner");
+    }
     const std::string text = bis::TextReportBytes(show);
     const std::string textWithComma = bis::TextReportBytes(show, ',');
     const std::string csv = bis::CsvReportBytes(show);
