@@ -1,6 +1,7 @@
 #include "files/Reports.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
@@ -60,10 +61,16 @@ std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span>
     spans.clear();
     bool ascii = true;
     std::size_t at = 0;
-    while (at < line.size()) {
-        if (line[at] == ' ') {
+    for (;;) {
+        // Report lines are mostly blanks: skip them eight at a time, then one by one.
+        while (at + 8 <= line.size() && std::memcmp(line.data() + at, "        ", 8) == 0) {
+            at += 8;
+        }
+        while (at < line.size() && line[at] == ' ') {
             ++at;
-            continue;
+        }
+        if (at == line.size()) {
+            break;
         }
         const std::size_t begin = at;
         for (; at < line.size() && line[at] != ' '; ++at) {
