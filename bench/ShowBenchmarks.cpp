@@ -125,12 +125,23 @@ struct Operation {
     bool ratioLimited = true;
 };
 
-std::vector<Operation> Operations() {
-    static const std::string fileBytes = bis::ShowFileBytes(Show());
-    static const auto textLines = LinesOf(bis::TextReportBytes(Show()));
-    static const auto csvLines = LinesOf(bis::CsvReportBytes(Show()));
-    static const auto printedLines = PrintedLines(bis::PrintedReportPages(Show()));
+// The outputs of the show, made once: the show file, and the lines of each report (the printed
+// pages as the text they put on paper).
+const std::string fileBytes = bis::ShowFileBytes(Show());
+const std::vector<std::string> textLines = LinesOf(bis::TextReportBytes(Show()));
+const std::vector<std::string> csvLines = LinesOf(bis::CsvReportBytes(Show()));
+const std::vector<std::string> printedLines = PrintedLines(bis::PrintedReportPages(Show()));
 
+// The bytes of the lines, each with CR LF.
+std::size_t BytesOf(const std::vector<std::string> &lines) {
+    std::size_t bytes = 0;
+    for (const auto &line : lines) {
+        bytes += line.size() + 2;
+    }
+    return bytes;
+}
+
+std::vector<Operation> Operations() {
     std::vector<Operation> operations;
     operations.push_back({"ReadShowFile",
                           [](benchmark::State &state) {
@@ -240,7 +251,11 @@ int main(int argc, char **argv) {
     benchmark::Shutdown();
 
     bool withinLimits = true;
-    std::printf("\n%-20s %14s %14s %8s\n", "operation", "CPU time (ms)", "baseline (ms)", "ratio");
+    std::printf(
+        "\n%d judges: show file %zu bytes; text report %zu, CSV report %zu and printed pages %zu "
+        "bytes with CR LF\n",
+        kJudges, fileBytes.size(), BytesOf(textLines), BytesOf(csvLines), BytesOf(printedLines));
+    std::printf("%-20s %14s %14s %8s\n", "operation", "CPU time (ms)", "baseline (ms)", "ratio");
     for (const auto &operation : operations) {
         const auto run = reporter.seconds.find(operation.name);
         const auto baseline = reporter.seconds.find(operation.name + "/baseline");
