@@ -6,6 +6,8 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev
+    clang libclang-rt-14-dev
+    libbenchmark-dev
     fonts-liberation
     libcups2-dev
     poppler-utils

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds without warnings and runs the whole test suite headless.
+# Installs what is missing, builds without warnings and runs the whole test suite headless; then
+# fuzzes the show file reader for a short while and runs the test suite again under ASan and
+# UBSan. Any failure, crash or sanitizer report fails the command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,3 +11,14 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+echo "Fuzzing the show file reader for 30 seconds (log in build-fuzz/fuzz.log)"
+mkdir -p build-fuzz
+if ! scripts/fuzz.sh 30 >build-fuzz/fuzz.log 2>&1; then
+    tail -n 80 build-fuzz/fuzz.log
+    echo "The show file fuzzer failed; the input is in build-fuzz/artifacts/" >&2
+    exit 1
+fi
+grep -E '^(Done|stat::number_of_executed_units)' build-fuzz/fuzz.log || true
+
+scripts/sanitize.sh

@@ -8,24 +8,63 @@
 namespace bis {
 
 std::string CountText(long value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    // Built by appending rather than by " " + text, which GCC 12 at -O2 flags with a false
+    // -Wrestrict warning.
+    std::string text = value < 0 ? std::string() : std::string(" ");
+    text += std::to_string(value);
+    return text;
 }
 
-std::string ScoreText(double value, char decimalSeparator) {
+void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width) {
     if (value == 0.0) {
         value = 0.0;  // never "-0.0"
     }
-    // to_chars, unlike printf, ignores the C locale the program runs under.
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    if (result.ec != std::errc{}) {
-        return "0.0";
+    // Fixed notation with one decimal, rounded as printf's "%.1f" rounds in the C locale, but
+    // without a heap buffer and whatever locale the process runs under. The largest double has
+    // 309 digits before the point.
+    char buffer[320];
+    std::size_t length = 0;
+    const double halves = value * 2.0;
+    if (std::abs(value) < 1e15 && halves == std::floor(halves)) {
+        // Every score and total is a multiple of 0.5; its one-decimal text is exact and needs
+        // no rounding: the whole part, then 0 or 5.
+        const auto count = static_cast<long long>(halves);
+        const auto whole = (count < 0 ? -count : count) / 2;
+        char *at = buffer;
+        if (count < 0) {
+            *at++ = '-';
+        }
+        at = std::to_chars(at, buffer + sizeof buffer, whole).ptr;
+        *at++ = '.';
+        *at++ = count % 2 != 0 ? '5' : '0';
+        length = static_cast<std::size_t>(at - buffer);
+    } else {
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+        length = result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0;
     }
-    std::string text(buffer, result.ptr);
-    if (const auto point = text.find('.'); point != std::string::npos) {
-        text[point] = decimalSeparator;
+    if (length >= 2 && buffer[length - 2] == '.') {
+        buffer[length - 2] = decimalSeparator;
     }
+    if (length < width) {
+        out.append(width - length, ' ');
+    }
+    out.append(buffer, length);
+}
+
+void AppendCountField(std::string &out, long value, std::size_t width) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto length = static_cast<std::size_t>(result.ptr - buffer);
+    if (length < width) {
+        out.append(width - length, ' ');
+    }
+    out.append(buffer, length);
+}
+
+std::string ScoreText(double value, char decimalSeparator) {
+    std::string text;
+    AppendScoreField(text, value, decimalSeparator, 0);
     return text;
 }
 
@@ -49,12 +88,50 @@ std::string ShowFileNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// Reads a text of the form "[sign]digits[.digits]" with "." as the point, the form of every score
+// in a show file, straight from the text; any other text gives nothing here.
+std::optional<double> ReadPlainDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    bool point = false;
+    bool digit = false;
+    for (const char ch : text) {
+        if (ch >= '0' && ch <= '9') {
+            digit = true;
+        } else if (ch == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (!digit || result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value == 0.0) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }
     while (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
+    }
+
+    if (const auto decimal = ReadPlainDecimal(text)) {
+        return decimal;
     }
 
     // Build the plain form "[-]digits[.digits][e[-]digits]" and check the shape on the way.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,14 @@ namespace bis {
 
 // The text right-aligned with blanks in a field of the given width; a longer text is kept whole.
 [[nodiscard]] std::string RightAligned(std::string text, std::size_t width);
+
+// Appends RightAligned(ScoreText(value, decimalSeparator), width) to out, without building the
+// intermediate texts; the reports write hundreds of thousands of these.
+void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width);
+
+// Appends the whole number in plain decimal digits, with a minus sign when negative,
+// right-aligned with blanks in a field of the given width; a longer number is kept whole.
+void AppendCountField(std::string &out, long value, std::size_t width);
 
 // A score as the show file writes it: "." as the separator and no trailing zeros, so a whole
 // value has no point at all (0, 3, 2.5, 12.5).

@@ -1,5 +1,6 @@
 #include "files/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace bis {
@@ -65,6 +66,12 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t &at) {
 }  // namespace
 
 std::string Utf8FromCp1252(std::string_view bytes) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) < 0x80;
+    });
+    if (ascii) {
+        return std::string(bytes);
+    }
     std::string out;
     out.reserve(bytes.size());
     for (const char byte : bytes) {

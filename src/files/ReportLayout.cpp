@@ -25,12 +25,40 @@ int HeadWidth(const ShowRecord &show) {
     return static_cast<int>(width);
 }
 
+void ColumnWriter::scoreField(double value, char decimalSeparator, std::size_t width) {
+    AppendScoreField(bytes_, value, decimalSeparator, width);
+}
+
+void ColumnWriter::countField(long value, std::size_t width) {
+    AppendCountField(bytes_, value, width);
+}
+
 void ColumnWriter::moveToColumn(int column) {
     const auto target = static_cast<std::size_t>(std::max(column - 1, 0));
-    if (lines_.back().size() > target) {
+    if (bytes_.size() - lineStarts_.back() > target) {
         endLine();
     }
-    lines_.back().append(target - lines_.back().size(), ' ');
+    bytes_.append(target - (bytes_.size() - lineStarts_.back()), ' ');
+}
+
+void ColumnWriter::endLine() {
+    bytes_ += "\r\n";
+    lineStarts_.push_back(bytes_.size());
+}
+
+std::string_view ColumnWriter::line(std::size_t i) const {
+    const std::size_t start = lineStarts_.at(i);
+    const std::size_t end = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] - 2 : bytes_.size();
+    return std::string_view(bytes_).substr(start, end - start);
+}
+
+std::vector<std::string> ColumnWriter::lines() const {
+    std::vector<std::string> all;
+    all.reserve(lineCount());
+    for (std::size_t i = 0; i < lineCount(); ++i) {
+        all.emplace_back(line(i));
+    }
+    return all;
 }
 
 namespace {
@@ -54,14 +82,16 @@ void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns
 void WriteJudgeRows(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns,
                     char separator) {
     for (int j = 1; j <= show.NumJudges; ++j) {
-        out.text(columns.leftMargin + "   " + std::to_string(j));
+        out.text(columns.leftMargin);
+        out.text("   ");
+        out.countField(j, 0);
         for (int c = columns.firstCategory; c <= columns.lastCategory; ++c) {
             if (!show.Eligible(c)) {
                 continue;
             }
             out.moveToColumn(columns.columnStart(c));
             out.text(show.Starred(j, c) == 1 ? "* " : "  ");
-            out.text(RightAligned(ScoreText(show.Scores(j, c), separator), 5));
+            out.scoreField(show.Scores(j, c), separator, 5);
         }
         out.endLine();
     }
@@ -76,7 +106,7 @@ void WriteTotalsRows(ColumnWriter &out, const ShowRecord &show, const TableColum
     for (int c = columns.firstCategory; c <= columns.lastCategory; ++c) {
         if (show.Eligible(c)) {
             out.moveToColumn(columns.columnStart(c) + 2);
-            out.text(RightAligned(ScoreText(show.Scores(0, c), separator), 5));
+            out.scoreField(show.Scores(0, c), separator, 5);
         }
     }
     out.endLine();
@@ -96,7 +126,7 @@ void WriteCountRows(ColumnWriter &out, const ShowRecord &show, const TableColumn
         out.text(blankRun);
         if (show.Eligible(c)) {
             out.moveToColumn(columns.columnStart(c) + 2);
-            out.text(RightAligned(std::to_string(count(c)), 3));
+            out.countField(count(c), 3);
         }
     }
     out.endLine();

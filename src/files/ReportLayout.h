@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ShowRecord.h"
@@ -21,23 +23,44 @@ struct CategoryHeading {
 
 // Builds report lines of Windows-1252 text, one byte per column, by the move-to-column rule:
 // blanks up to the column; nothing when the line already reaches it; and when the line is
-// already past it, a new line that begins with blanks up to the column.
+// already past it, a new line that begins with blanks up to the column. The lines are kept in one
+// buffer, each ended line followed by CR LF.
 class ColumnWriter {
   public:
-    ColumnWriter() : lines_(1) {}
+    ColumnWriter() : lineStarts_{0} {}
 
     // Appends text to the current line.
-    void text(const std::string &bytes) { lines_.back() += bytes; }
+    void text(std::string_view bytes) { bytes_ += bytes; }
+    // Appends a score right-aligned in a field of the given width (see AppendScoreField).
+    void scoreField(double value, char decimalSeparator, std::size_t width);
+    // Appends a whole number right-aligned in a field of the given width.
+    void countField(long value, std::size_t width);
+    // Makes room for about this many bytes and lines, so that a long report is not copied as it
+    // grows.
+    void reserve(std::size_t bytes, std::size_t lines) {
+        bytes_.reserve(bytes);
+        lineStarts_.reserve(lines);
+    }
     // Moves to the 1-based column, by the rule above.
     void moveToColumn(int column);
     // Ends the current line; the next text starts a new one.
-    void endLine() { lines_.emplace_back(); }
+    void endLine();
 
-    // Every line so far. The last one is the line being written (empty after endLine).
-    [[nodiscard]] const std::vector<std::string> &lines() const { return lines_; }
+    // The number of lines so far, the one being written included (empty after endLine).
+    [[nodiscard]] std::size_t lineCount() const { return lineStarts_.size(); }
+    // Line i, counted from 0, without its line end.
+    [[nodiscard]] std::string_view line(std::size_t i) const;
+    // Every ended line followed by CR LF; the line being written is left out.
+    [[nodiscard]] std::string_view endedBytes() const {
+        return std::string_view(bytes_).substr(0, lineStarts_.back());
+    }
+    // Every line so far, as lineCount() and line() give them.
+    [[nodiscard]] std::vector<std::string> lines() const;
 
   private:
-    std::vector<std::string> lines_;
+    std::string bytes_;
+    // Where each line begins in bytes_; the last entry is the line being written.
+    std::vector<std::size_t> lineStarts_;
 };
 
 // Which categories a table covers and where their columns begin. The text report covers all ten

@@ -1,5 +1,8 @@
 #include "files/Reports.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
 #include "files/ReportLayout.h"
@@ -29,46 +32,58 @@ void WriteLine(ColumnWriter &out, const char *text) {
     out.endLine();
 }
 
-// Joins every ended line with CR LF; the open line at the end is dropped.
-std::string EndedLines(const ColumnWriter &out) {
-    std::string bytes;
-    const auto &lines = out.lines();
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        bytes += lines[i];
-        bytes += kLineEnd;
-    }
-    return bytes;
-}
-
-std::string CsvScoreField(double value) {
-    return RightAligned(ScoreText(value, '.'), 5);
-}
-
-std::string CsvCountField(long value) {
-    return RightAligned(std::to_string(value), 3);
-}
-
-// A CSV value row: the label, then each eligible category's field and filler, and " ,  " for
-// every other category.
+// A CSV value row, ended: the label, then each eligible category's field and filler, and " ,  "
+// for every other category.
 template <typename Field>
-std::string CsvValueRow(const ShowRecord &show, const char *label, Field field) {
-    std::string row = label;
+void AppendCsvValueRow(std::string &bytes, const ShowRecord &show, const char *label, Field field) {
+    bytes += label;
     for (int c = 1; c <= show.NumCategories; ++c) {
-        row += show.Eligible(c) ? " , " + field(c) + " _ " : " ,  ";
+        if (show.Eligible(c)) {
+            bytes += " , ";
+            field(c);
+            bytes += " _ ";
+        } else {
+            bytes += " ,  ";
+        }
     }
-    return row;
+    bytes += kLineEnd;
 }
 
-std::vector<PrintRun> RunsOf(const std::string &line, bool bold) {
-    std::vector<PrintRun> runs;
+// Where a run of non-blank bytes begins and ends in its line.
+struct Span {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The runs of one line: every stretch of non-blank bytes at the column it begins at. spans is
+// scratch space, reused from line to line.
+std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span> &spans) {
+    spans.clear();
+    bool ascii = true;
     std::size_t at = 0;
-    while ((at = line.find_first_not_of(' ', at)) != std::string::npos) {
-        auto end = line.find(' ', at);
-        if (end == std::string::npos) {
-            end = line.size();
+    for (;;) {
+        // Report lines are mostly blanks: skip them eight at a time, then one by one.
+        while (at + 8 <= line.size() && std::memcmp(line.data() + at, "        ", 8) == 0) {
+            at += 8;
         }
-        runs.push_back({static_cast<int>(at) + 1, Utf8FromCp1252(line.substr(at, end - at)), bold});
-        at = end;
+        while (at < line.size() && line[at] == ' ') {
+            ++at;
+        }
+        if (at == line.size()) {
+            break;
+        }
+        const std::size_t begin = at;
+        for (; at < line.size() && line[at] != ' '; ++at) {
+            ascii = ascii && static_cast<unsigned char>(line[at]) < 0x80;
+        }
+        spans.push_back({begin, at});
+    }
+    std::vector<PrintRun> runs;
+    runs.reserve(spans.size());
+    for (const Span &span : spans) {
+        const auto bytes = line.substr(span.begin, span.end - span.begin);
+        runs.push_back({static_cast<int>(span.begin) + 1,
+                        ascii ? std::string(bytes) : Utf8FromCp1252(bytes), bold});
     }
     return runs;
 }
@@ -76,35 +91,42 @@ std::vector<PrintRun> RunsOf(const std::string &line, bool bold) {
 PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCategory,
                       int lastCategory, char separator) {
     const std::string margin(12, ' ');
+    const int headWidth = HeadWidth(show);
     ColumnWriter out;
+    const auto lines = static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 40;
+    out.reserve(
+        lines * static_cast<std::size_t>(27 + (lastCategory - firstCategory + 1) * (headWidth + 3)),
+        lines);
     for (int i = 0; i < 8; ++i) {
         out.endLine();
     }
-    const auto titleLine = out.lines().size() - 1;
+    const auto titleLine = out.lineCount() - 1;
     out.moveToColumn(40);
     out.text(kTitle);
     out.endLine();
     out.moveToColumn(48);
     out.text(Cp1252FromUtf8(show.ProgramVersion));
     out.endLine();
-    const auto versionLine = out.lines().size() - 2;
+    const auto versionLine = out.lineCount() - 2;
     out.moveToColumn(70);
     out.text(caption);
     out.endLine();
     WriteParticulars(out, show, margin);
     out.endLine();
 
-    const TableColumns columns{firstCategory, lastCategory, 27, HeadWidth(show), margin};
+    const TableColumns columns{firstCategory, lastCategory, 27, headWidth, margin};
     WriteResultsTable(out, show, columns, separator);
 
-    auto lines = out.lines();
-    if (lines.back().empty()) {
-        lines.pop_back();
+    std::size_t lineCount = out.lineCount();
+    if (out.line(lineCount - 1).empty()) {
+        --lineCount;
     }
     PrintPage page;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    page.lines.reserve(lineCount);
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i < lineCount; ++i) {
         const bool bold = i >= titleLine && i <= versionLine;
-        page.lines.push_back({RunsOf(lines[i], bold)});
+        page.lines.push_back({RunsOf(out.line(i), bold, spans)});
     }
     return page;
 }
@@ -112,14 +134,17 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
 }  // namespace
 
 std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
+    const int headWidth = HeadWidth(show);
     ColumnWriter out;
+    const auto lines = static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 40;
+    out.reserve(lines * static_cast<std::size_t>(15 + show.NumCategories * (headWidth + 3)), lines);
     out.moveToColumn(30);
     out.text(kTitle);
     out.endLine();
     WriteParticulars(out, show, "");
     out.endLine();
 
-    const TableColumns columns{1, show.NumCategories, 15, HeadWidth(show), ""};
+    const TableColumns columns{1, show.NumCategories, 15, headWidth, ""};
     WriteResultsTable(out, show, columns, decimalSeparator);
 
     out.endLine();
@@ -134,7 +159,7 @@ std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
     WriteLine(out,
               "Do not use this file to print the final report. Use the Print Report button in the "
               "Best of Show program.");
-    return EndedLines(out);
+    return std::string(out.endedBytes());
 }
 
 std::string CsvReportBytes(const ShowRecord &show) {
@@ -143,6 +168,9 @@ std::string CsvReportBytes(const ShowRecord &show) {
         bytes += kLineEnd;
     };
     std::string bytes;
+    // A judge row holds the number and at most 11 bytes per category.
+    bytes.reserve((static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 20) *
+                  static_cast<std::size_t>(8 + show.NumCategories * 11));
     line(bytes, kTitle);
     line(bytes, "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
     line(bytes, "Show location: " + Cp1252FromUtf8(show.ShowLocation));
@@ -163,29 +191,29 @@ std::string CsvReportBytes(const ShowRecord &show) {
     line(bytes, "");
 
     for (int j = 1; j <= show.NumJudges; ++j) {
-        std::string row = std::to_string(j);
+        AppendCountField(bytes, j, 0);
         for (int c = 1; c <= show.NumCategories; ++c) {
-            row += " , ";
+            bytes += " , ";
             if (show.Eligible(c)) {
-                row += CsvScoreField(show.Scores(j, c));
-                row += show.Starred(j, c) == 1 ? " * " : " _ ";
+                AppendScoreField(bytes, show.Scores(j, c), '.', 5);
+                bytes += show.Starred(j, c) == 1 ? " * " : " _ ";
             }
         }
-        line(bytes, row);
+        bytes += kLineEnd;
     }
     line(bytes, "");
 
     line(bytes, "POINTS");
-    line(bytes, CsvValueRow(show, "DEDUCTED",
-                            [&show](int c) { return CsvScoreField(show.Scores(0, c)); }));
+    AppendCsvValueRow(bytes, show, "DEDUCTED",
+                      [&](int c) { AppendScoreField(bytes, show.Scores(0, c), '.', 5); });
     line(bytes, "");
     line(bytes, "Blooms");
-    line(bytes,
-         CsvValueRow(show, "per scape", [&show](int c) { return CsvCountField(show.Blooms(c)); }));
+    AppendCsvValueRow(bytes, show, "per scape",
+                      [&](int c) { AppendCountField(bytes, show.Blooms(c), 3); });
     line(bytes, "");
     line(bytes, "Starred");
-    line(bytes, CsvValueRow(show, "entries",
-                            [&show](int c) { return CsvCountField(show.StarredEntries(c)); }));
+    AppendCsvValueRow(bytes, show, "entries",
+                      [&](int c) { AppendCountField(bytes, show.StarredEntries(c), 3); });
     line(bytes, "");
 
     const std::string result = BestResultText(show);

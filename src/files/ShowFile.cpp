@@ -1,5 +1,6 @@
 #include "files/ShowFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -13,9 +14,13 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Writes a text between double quotes. A double quote inside the text would end the field early
+// on reading and shift every later field, so it is written as an apostrophe.
 void WriteText(std::string &out, const std::string &utf8) {
+    std::string bytes = Cp1252FromUtf8(utf8);
+    std::replace(bytes.begin(), bytes.end(), '"', '\'');
     out += '"';
-    out += Cp1252FromUtf8(utf8);
+    out += bytes;
     out += '"';
     out += kLineEnd;
 }
@@ -62,10 +67,11 @@ class FieldReader {
 
     std::optional<double> number() {
         skipBlanks();
-        std::string field;
+        const std::size_t start = at_;
         while (!atEnd() && !atDelimiter() && !IsBlank(bytes_[at_])) {
-            field += bytes_[at_++];
+            ++at_;
         }
+        const std::string_view field = bytes_.substr(start, at_ - start);
         skipBlanks();
         skipDelimiter();
         if (field.empty()) {
@@ -125,6 +131,12 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+// A text field that does not begin with a double quote may still hold one. Such a text could
+// never be saved and read back as one field, and no saved file holds one, so the file is refused.
+bool HoldsQuote(const std::optional<std::string> &text) {
+    return text && text->find('"') != std::string::npos;
+}
+
 }  // namespace
 
 std::string ShowFileBytes(const ShowRecord &show) {
@@ -169,7 +181,8 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
     const auto judges = reader.integer();
     const auto categories = reader.integer();
     if (!club || !location || !date || !judges || !categories || *judges < 1 ||
-        *categories != kCategoryCount) {
+        *categories != kCategoryCount || HoldsQuote(club) || HoldsQuote(location) ||
+        HoldsQuote(date)) {
         return {Outcome::Unreadable, {}};
     }
 

@@ -12,7 +12,8 @@ namespace bis {
 
 // The bytes of the show file for the record: version, club, location, date, judge count,
 // category count, the bloom counts, then the scores row by row from row 0 (the totals) to
-// NumJudges. Rows above NumJudges are left out.
+// NumJudges. Rows above NumJudges are left out. A double quote inside a text is written as an
+// apostrophe, so that every saved file reads back field by field.
 [[nodiscard]] std::string ShowFileBytes(const ShowRecord &show);
 
 // What reading a show file came to.
@@ -34,7 +35,8 @@ struct ShowFileReadResult {
 // NumCategories, Blooms and Scores and sets ReportSaved to 1. On any failure the record is left
 // exactly as it was. Besides a file that ends early or holds a text where a number is due, a
 // file is unreadable when its judge count is below 1, its category count is not 10, a count does
-// not fit 16 bits or is not whole, a bloom count is negative, or a score is not a finite number.
+// not fit 16 bits or is not whole, a bloom count is negative, a score is not a finite number, or
+// the club, location or date holds a double quote (possible only in a field written unquoted).
 [[nodiscard]] ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show);
 
 }  // namespace bis

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the show file fuzzer with clang (libFuzzer, ASan, UBSan) in build-fuzz/ and runs it, one
+# worker, for a bounded time: scripts/fuzz.sh [seconds], 30 by default. The corpus grows in
+# build-fuzz/corpus from run to run; inputs that fail land in build-fuzz/artifacts/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-30}"
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: scripts/fuzz.sh [seconds]" >&2
+    exit 2
+fi
+
+scripts/install-deps.sh
+
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DBESTINSHOW_FUZZ=ON -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-fuzz -j2 --target showfile_fuzzer
+
+# Seeds: the committed ones and every golden show file of the tests.
+seeds=build-fuzz/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds" build-fuzz/corpus build-fuzz/artifacts
+cp fuzz/seeds/*.oxl "$seeds"/
+shopt -s nullglob
+for golden in tests/data/*.oxl; do
+    cp "$golden" "$seeds/golden-$(basename "$golden")"
+done
+shopt -u nullglob
+
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=1:symbolize=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+build-fuzz/showfile_fuzzer \
+    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+    -dict=fuzz/showfile.dict -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 \
+    build-fuzz/corpus "$seeds"
