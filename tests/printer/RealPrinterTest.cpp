@@ -4,9 +4,9 @@
 // printer-driver-cups-pdf when they are missing, starts its own scheduler, adds a PDF queue and
 // makes it the default printer. It then presses Print Report on the summary of results screen,
 // reads the printed PDF back, and provokes the three failures: a disabled queue, a queue that
-// refuses jobs, and a queue that is gone. At the end it removes the queue and stops the scheduler it started. Not run as
-// root, or where a scheduler is already running (which the test must not reconfigure), every
-// test is skipped with the reason.
+// refuses jobs, and a queue that is gone. At the end it removes the queue and stops the scheduler
+// it started. Not run as root, or where a scheduler is already running (which the test must not
+// reconfigure), every test is skipped with the reason.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
