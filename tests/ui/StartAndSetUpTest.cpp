@@ -2,6 +2,7 @@
 // the way from one to the next, driven with the keyboard and the mouse.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 
@@ -127,6 +128,48 @@ TEST_F(StartTest, RecallOpensTheSummaryAndExitThenAsksNothing) {
     AltKey('x');
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(fakes.programEnd.ended, 1);
+}
+
+TEST_F(StartTest, RecallOfTheLargestShowIsShownAndReportedQuickly) {
+    // 32767 judges, the most a 16-bit count holds. Every judge deducts 1 on LARGE and 0.5 on
+    // SEEDLING, so SEEDLING totals 16383.5 and is starred by every judge.
+    ShowRecord saved;
+    saved.Initialise();
+    saved.NumJudges = 32767;
+    saved.Blooms(2) = 3;
+    saved.Blooms(10) = 2;
+    saved.Scores.allocate(saved.NumJudges);
+    for (int j = 1; j <= saved.NumJudges; ++j) {
+        saved.Scores(j, 2) = 1.0;
+        saved.Scores(j, 10) = 0.5;
+    }
+    saved.Scores(0, 2) = 32767.0;
+    saved.Scores(0, 10) = 16383.5;
+    fakes.fileSystem.files["large.oxl"] = ShowFileBytes(saved);
+    fakes.fileDialogs.paths.push_back(QStringLiteral("large.oxl"));
+    fakes.fileDialogs.paths.push_back(QStringLiteral("large.txt"));
+
+    StartProgram();
+    QElapsedTimer timer;
+    timer.start();
+    AltKey('r');
+    frmSummaryReport *summary = OpenScreen<frmSummaryReport>();
+    ASSERT_NE(summary, nullptr);
+    EXPECT_LT(timer.elapsed(), 2000) << "recalling and tabulating took too long";
+    EXPECT_EQ(Find<QLineEdit>(summary, "txtScores2")->text(), QStringLiteral("32767.0"));
+    EXPECT_EQ(Find<QLineEdit>(summary, "txtScores10")->text(), QStringLiteral("16383.5"));
+    EXPECT_EQ(Find<QLineEdit>(summary, "txtStarred10")->text(), QStringLiteral(" 32767"));
+    EXPECT_EQ(Find<QLineEdit>(summary, "txtStarred2")->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(Find<QLineEdit>(summary, "txtResult10")->text(), QStringLiteral("Best in Show"));
+
+    Activate(summary);
+    AltKey('v');
+    ASSERT_EQ(fakes.fileSystem.files.count("large.txt"), 1u);
+    const std::string &report = fakes.fileSystem.files["large.txt"];
+    EXPECT_NE(report.find("\r\n   32767" + std::string(24, ' ') + "1.0" + std::string(105, ' ') +
+                          "*   0.5\r\n"),
+              std::string::npos);
+    EXPECT_LT(timer.elapsed(), 4000) << "the whole recall and report took too long";
 }
 
 class SetUpTest : public ScreenTest {
