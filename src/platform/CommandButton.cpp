@@ -1,5 +1,6 @@
 #include "platform/CommandButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
@@ -29,6 +30,16 @@ bool CommandButton::event(QEvent *event) {
         return true;
     }
     return QPushButton::event(event);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event) {
+    // Return presses a focused button as Space does, as users of the show-day machines expect.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void CommandButton::mousePressEvent(QMouseEvent *event) {

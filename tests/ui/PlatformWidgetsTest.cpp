@@ -98,12 +98,16 @@ TEST_F(EntryAndButtonTest, AccessKeyChecksTheEntryBeforeTheButtonActs) {
     EXPECT_EQ(Focus(), panel.go);
 }
 
-TEST_F(EntryAndButtonTest, SpaceOnAFocusedButtonActsOnce) {
-    Tab();
-    Tab();
-    ASSERT_EQ(Focus(), panel.go);
-    Space();
-    EXPECT_EQ(panel.log, (Log{"first lost focus: ", "second lost focus", "go"}));
+TEST_F(EntryAndButtonTest, SpaceOrReturnOnAFocusedButtonActsOnce) {
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        panel.log.clear();
+        panel.first->setFocus();
+        Tab();
+        Tab();
+        ASSERT_EQ(Focus(), panel.go);
+        QTest::keyClick(Focus(), key);
+        EXPECT_EQ(panel.log, (Log{"first lost focus: ", "second lost focus", "go"})) << key;
+    }
 }
 
 // A refused entry keeps the focus, and the button that was pressed does not act: the user
