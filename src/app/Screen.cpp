@@ -109,4 +109,18 @@ QLabel *Screen::WrappedLabel(const QString &objectName, const QString &text, QWi
     return label;
 }
 
+void Screen::NameBox(QLabel &label, QWidget &box, const QString &name) {
+    label.setBuddy(&box);
+    box.setAccessibleName(name);
+}
+
+void Screen::CaptionCategory(QLabel &label, int category,
+                             const QList<std::pair<QWidget *, QString>> &boxes) {
+    const QString name = QString::fromStdString(showRecord().CategoryName(category));
+    label.setText(name);
+    for (const auto &[box, holds] : boxes) {
+        box->setAccessibleName(name + u' ' + holds);
+    }
+}
+
 }  // namespace bis
