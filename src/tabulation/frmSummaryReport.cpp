@@ -109,9 +109,9 @@ QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("panel%1").arg(panel));
     frame->setFrameShape(QFrame::StyledPanel);
-    frame->setAccessibleName(QStringLiteral("Categories %1 to %2")
-                                 .arg(firstCategory)
-                                 .arg(firstCategory + kCategoriesPerColumn - 1));
+    NameGroup(*frame, QStringLiteral("Categories %1 to %2")
+                          .arg(firstCategory)
+                          .arg(firstCategory + kCategoriesPerColumn - 1));
     auto *grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
