@@ -7,9 +7,9 @@
 # screen has no name, when a part of a window presents itself as a frame (a window), or when a
 # message box does not expose its title and its text.
 #
-# Needs the Debian packages xvfb, xdotool, dbus, at-spi2-core and python3-pyatspi. The program
-# is build/bestinshow unless BESTINSHOW names one; the display is :98 unless A11Y_DISPLAY names
-# another number.
+# Needs the Debian packages xvfb, xdotool, dbus-daemon, at-spi2-core and python3-pyatspi. The
+# program is build/bestinshow unless BESTINSHOW names one; the display is :98 unless A11Y_DISPLAY
+# names another number.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -163,13 +163,15 @@ dump "PLEASE CHECK! question" "PLEASE CHECK!" \
     "Are you sure all judges' scores are recorded correctly?"
 xdotool key Return
 sleep 0.5
-dump "BALLOTS ARE SECRET notice" "BALLOTS ARE SECRET" "The information on the next screen is confidential"
+dump "BALLOTS ARE SECRET notice" "BALLOTS ARE SECRET" \
+    "The information on the next screen is confidential"
 xdotool key Return
 
 reach "Summary Report"
 dump "Summary Report"
 xdotool key alt+x
-dump "WARNING! question" "WARNING!" "You have not saved the information using the Save Report button."
+dump "WARNING! question" "WARNING!" \
+    "You have not saved the information using the Save Report button."
 xdotool key Return
 
 exit $failed
