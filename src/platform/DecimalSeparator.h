@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/QtPlatformOnly.h"
+
 class QLocale;
 
 namespace bis {

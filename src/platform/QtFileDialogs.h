@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/QtPlatformOnly.h"
+
 #include "platform/FileDialogs.h"
 
 namespace bis {

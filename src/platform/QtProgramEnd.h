@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/QtPlatformOnly.h"
+
 #include "platform/ProgramEnd.h"
 
 namespace bis {
