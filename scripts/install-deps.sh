@@ -11,6 +11,9 @@ packages=(
     fonts-liberation
     libcups2-dev
     poppler-utils
+    libqt6svg6
+    desktop-file-utils appstream shared-mime-info libxml2-utils mandoc libglib2.0-bin
+    dpkg-dev file lintian
 )
 
 # A locale with a decimal comma, so the tests can check that no text follows the C locale.
