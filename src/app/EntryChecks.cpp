@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/Blanks.h"
 #include "app/NumberText.h"
 
 namespace bis {
@@ -21,10 +22,6 @@ std::optional<std::int16_t> WholeCount(std::string_view text, char separator, do
 }
 
 }  // namespace
-
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
 
 std::optional<std::int16_t> JudgeCountEntry(std::string_view text, char separator) {
     return WholeCount(text, separator, 1.0);

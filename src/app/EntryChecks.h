@@ -19,7 +19,4 @@ namespace bis {
 // A score: 0 to 5 in steps of 0.5; an empty or blank box is 0.
 [[nodiscard]] std::optional<double> ScoreEntry(std::string_view text, char separator);
 
-// True when the text holds nothing but blanks.
-[[nodiscard]] bool IsBlank(std::string_view text);
-
 }  // namespace bis

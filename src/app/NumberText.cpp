@@ -5,6 +5,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "app/Blanks.h"
+
 namespace bis {
 
 std::string CountText(long value) {
@@ -123,12 +125,7 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
+    text = TrimBlanks(text);
 
     if (const auto decimal = ReadPlainDecimal(text)) {
         return decimal;

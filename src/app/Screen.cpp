@@ -1,10 +1,15 @@
 #include "app/Screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "app/NumberText.h"
+#include "app/ScreenTexts.h"
 #include "files/Cp1252.h"
+#include "platform/CommandButton.h"
+#include "platform/TextBox.h"
 
 namespace bis {
 
@@ -23,6 +28,18 @@ void Screen::Unload() {
     deleteLater();
 }
 
+void Screen::DeleteAll() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Every screen is a window of its own; none owns another, so each is deleted once.
+    QList<Screen *> screens;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<Screen *>(window)) {
+            screens.append(screen);
+        }
+    }
+    qDeleteAll(screens);
+}
+
 void Screen::closeEvent(QCloseEvent *event) {
     event->ignore();
     Form_CloseRequested();
@@ -37,10 +54,47 @@ QString Screen::ScoreDisplay(double value) {
         Utf8FromCp1252(ScoreText(value, context_.platform.decimalSeparator)));
 }
 
-QLabel *Screen::Heading(const QString &objectName, const QString &text, int pointSize,
-                        QWidget *parent) {
+void Screen::EndProgramAfterWarning(const QString &text) {
+    if (platform().messages.ask(this, kWarningTitle, text)) {
+        platform().programEnd.endProgram();
+    }
+}
+
+void Screen::RefuseEntry(TextBox &box, const QString &text) {
+    box.clear();
+    platform().messages.notice(this, kInputErrorTitle, text);
+    box.setFocus(Qt::OtherFocusReason);
+}
+
+CommandButton *Screen::Button(const QString &objectName, const QString &caption, QWidget *parent) {
+    auto *button = new CommandButton(caption, parent);
+    button->setObjectName(objectName);
+    return button;
+}
+
+QLineEdit *Screen::DisplayBox(const QString &objectName, QWidget *parent) {
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QLabel *Screen::Label(const QString &objectName, const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
+    return label;
+}
+
+void Screen::RetainPlaceWhenHidden(QWidget &widget) {
+    QSizePolicy policy = widget.sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget.setSizePolicy(policy);
+}
+
+QLabel *Screen::Heading(const QString &objectName, const QString &text, int pointSize,
+                        QWidget *parent) {
+    auto *label = Label(objectName, text, parent);
     QFont font = label->font();
     font.setPointSize(pointSize);
     font.setBold(true);
@@ -50,8 +104,7 @@ QLabel *Screen::Heading(const QString &objectName, const QString &text, int poin
 }
 
 QLabel *Screen::WrappedLabel(const QString &objectName, const QString &text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(objectName);
+    auto *label = Label(objectName, text, parent);
     label->setWordWrap(true);
     return label;
 }

@@ -6,8 +6,12 @@
 #include "app/ScreenContext.h"
 
 class QLabel;
+class QLineEdit;
 
 namespace bis {
+
+class CommandButton;
+class TextBox;
 
 // A screen of the program: a top-level window that reads and writes the show record directly.
 // Screens open the next screen themselves and are unloaded (hidden and deleted) when left.
@@ -24,12 +28,33 @@ class Screen : public QWidget {
     // asked and nothing is stored.
     void Unload();
 
+    // Deletes every screen still loaded, shown or hidden, and those waiting to be deleted. The
+    // program calls it when it ends, before the show record and the platform the screens refer
+    // to go away.
+    static void DeleteAll();
+
   protected:
     // The window frame's close control: each screen answers it as its own Exit or Go back does.
     // The window itself never closes on its own.
     void closeEvent(QCloseEvent *event) override;
     virtual void Form_CloseRequested() = 0;
 
+    // Asks the "WARNING!" question with the text and ends the program on Yes; No changes nothing.
+    void EndProgramAfterWarning(const QString &text);
+
+    // Refuses the entry of a box: empties it, shows the "Input Error" notice with the text, and
+    // then gives the box the focus back. The show record keeps what it held.
+    void RefuseEntry(TextBox &box, const QString &text);
+
+    // A button of the screen, named for tests and screen readers alike.
+    static CommandButton *Button(const QString &objectName, const QString &caption,
+                                 QWidget *parent);
+    // A box that only shows a value: the user can neither type into it nor reach it with Tab.
+    static QLineEdit *DisplayBox(const QString &objectName, QWidget *parent);
+    // A plain label.
+    static QLabel *Label(const QString &objectName, const QString &text, QWidget *parent);
+    // Makes the widget keep its place in the layout while it is hidden, so nothing shifts.
+    static void RetainPlaceWhenHidden(QWidget &widget);
     // A label in the screen's large heading type.
     static QLabel *Heading(const QString &objectName, const QString &text, int pointSize,
                            QWidget *parent);

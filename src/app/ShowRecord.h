@@ -118,8 +118,10 @@ struct ShowRecord {
     std::int16_t ReportSaved = 0;
     std::string ProgramVersion;
 
-    // Gives the record its start-up values: ten categories with their fixed names, the arrays
-    // all 0 and the version text. Called once, when the introduction screen loads.
+    // Gives the record its start-up values: ten categories with their fixed names, the
+    // per-category arrays all 0 and the version text. Scores, BallotEntered and Starred are left
+    // as they are, for the scorecard, the show file reader and the tabulation to allocate. Called
+    // once, when the introduction screen loads.
     void Initialise();
 
     // True when category c has an eligible entry (at least one bloom).

@@ -22,14 +22,11 @@ frmIntro::frmIntro(ScreenContext &context) : Screen(context, QStringLiteral("Int
                        "work with a report that has already been completed, for example to print "
                        "it. Use the Exit button only if you wish to terminate the program."),
         this);
-    cmdSetup = new CommandButton(QStringLiteral("&Set Up "), this);
-    cmdSetup->setObjectName(QStringLiteral("cmdSetup"));
-    cmdExisting = new CommandButton(QStringLiteral("&Recall Existing Report"), this);
-    cmdExisting->setObjectName(QStringLiteral("cmdExisting"));
-    cmdExit = new CommandButton(QStringLiteral("E&xit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    lblVersionNumber = new QLabel(this);
-    lblVersionNumber->setObjectName(QStringLiteral("lblVersionNumber"));
+    cmdSetup = Button(QStringLiteral("cmdSetup"), QStringLiteral("&Set Up "), this);
+    cmdExisting =
+        Button(QStringLiteral("cmdExisting"), QStringLiteral("&Recall Existing Report"), this);
+    cmdExit = Button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), this);
+    lblVersionNumber = Label(QStringLiteral("lblVersionNumber"), QString(), this);
     QFont versionFont = lblVersionNumber->font();
     versionFont.setPointSize(12);
     lblVersionNumber->setFont(versionFont);

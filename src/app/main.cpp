@@ -1,7 +1,6 @@
 // The program: the introduction screen on the real platform, then whatever the user does.
 #include <QApplication>
 #include <QIcon>
-#include <QPointer>
 
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
@@ -35,16 +34,6 @@ int main(int argc, char *argv[]) {
     const int status = QApplication::exec();
 
     // The screens still loaded refer to the record and the platform: they go first.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<QPointer<bis::Screen>> screens;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<bis::Screen *>(window)) {
-            screens.append(screen);
-        }
-    }
-    // A screen may own another window; a guarded pointer skips one already deleted with it.
-    for (const QPointer<bis::Screen> &screen : screens) {
-        delete screen.data();
-    }
+    bis::Screen::DeleteAll();
     return status;
 }

@@ -8,6 +8,7 @@
 
 #include "app/EntryChecks.h"
 #include "app/NumberText.h"
+#include "app/ScreenTexts.h"
 #include "platform/CommandButton.h"
 #include "platform/TextBox.h"
 #include "tabulation/frmSummaryReport.h"
@@ -19,22 +20,6 @@ namespace {
 const QString kNextJudgeTip = QStringLiteral("Go to the next judge.");
 const QString kTabulateTip = QStringLiteral("Finished entering scores; get results.");
 
-CommandButton *NamedButton(const QString &name, const QString &caption, QWidget *parent) {
-    auto *button = new CommandButton(caption, parent);
-    button->setObjectName(name);
-    // A hidden button keeps its place, so the row of buttons does not shift.
-    QSizePolicy policy = button->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    button->setSizePolicy(policy);
-    return button;
-}
-
-void RetainPlaceWhenHidden(QWidget &widget) {
-    QSizePolicy policy = widget.sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget.setSizePolicy(policy);
-}
-
 }  // namespace
 
 frmScorecard::frmScorecard(ScreenContext &context)
@@ -42,12 +27,8 @@ frmScorecard::frmScorecard(ScreenContext &context)
     setObjectName(QStringLiteral("frmScorecard"));
 
     Label1 = Heading(QStringLiteral("Label1"), QStringLiteral("JUDGES' SCORECARD"), 16, this);
-    lblJudgeNumber = new QLabel(QStringLiteral("JUDGE NUMBER:"), this);
-    lblJudgeNumber->setObjectName(QStringLiteral("lblJudgeNumber"));
-    txtJudgeNumber = new QLineEdit(this);
-    txtJudgeNumber->setObjectName(QStringLiteral("txtJudgeNumber"));
-    txtJudgeNumber->setReadOnly(true);
-    txtJudgeNumber->setFocusPolicy(Qt::NoFocus);
+    lblJudgeNumber = Label(QStringLiteral("lblJudgeNumber"), QStringLiteral("JUDGE NUMBER:"), this);
+    txtJudgeNumber = DisplayBox(QStringLiteral("txtJudgeNumber"), this);
     txtJudgeNumber->setMaximumWidth(60);
     lblInstructions = WrappedLabel(
         QStringLiteral("lblInstructions"),
@@ -59,19 +40,14 @@ frmScorecard::frmScorecard(ScreenContext &context)
             "you press Exit, you will leave the program and lose all information."),
         this);
 
-    for (int i = 1; i <= 10; ++i) {
-        auto *label = new QLabel(this);
-        label->setObjectName(QStringLiteral("lblCategories%1").arg(i));
-        lblCategories.set(i, label);
+    for (int i = 1; i <= kCategoryCount; ++i) {
+        lblCategories.set(i, Label(QStringLiteral("lblCategories%1").arg(i), QString(), this));
         auto *score = new TextBox(this);
         score->setObjectName(QStringLiteral("txtJudgeScore%1").arg(i));
         score->setMaximumWidth(64);
         RetainPlaceWhenHidden(*score);
         txtJudgeScore.set(i, score);
-        auto *total = new QLineEdit(this);
-        total->setObjectName(QStringLiteral("txtCumulativeScore%1").arg(i));
-        total->setReadOnly(true);
-        total->setFocusPolicy(Qt::NoFocus);
+        QLineEdit *total = DisplayBox(QStringLiteral("txtCumulativeScore%1").arg(i), this);
         total->setMaximumWidth(72);
         QPalette red = total->palette();
         red.setColor(QPalette::Text, Qt::red);
@@ -80,13 +56,17 @@ frmScorecard::frmScorecard(ScreenContext &context)
         txtCumulativeScore.set(i, total);
     }
 
-    cmdNextJudge = NamedButton(QStringLiteral("cmdNextJudge"), QStringLiteral("Next Judge"), this);
+    cmdNextJudge = Button(QStringLiteral("cmdNextJudge"), QStringLiteral("Next Judge"), this);
     cmdPreviousJudge =
-        NamedButton(QStringLiteral("cmdPreviousJudge"), QStringLiteral("Previous Judge"), this);
+        Button(QStringLiteral("cmdPreviousJudge"), QStringLiteral("Previous Judge"), this);
     cmdPreviousJudge->setToolTip(QStringLiteral("Check the scores of the previous judge."));
     cmdRemoveJudge =
-        NamedButton(QStringLiteral("cmdRemoveJudge"), QStringLiteral("Remove a Judge"), this);
-    cmdExit = NamedButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), this);
+        Button(QStringLiteral("cmdRemoveJudge"), QStringLiteral("Remove a Judge"), this);
+    cmdExit = Button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), this);
+    // A hidden button keeps its place, so the row of buttons does not shift.
+    for (CommandButton *button : {cmdNextJudge, cmdPreviousJudge, cmdRemoveJudge, cmdExit}) {
+        RetainPlaceWhenHidden(*button);
+    }
 
     auto *top = new QHBoxLayout;
     top->addStretch(1);
@@ -102,9 +82,9 @@ frmScorecard::frmScorecard(ScreenContext &context)
     grid->setColumnMinimumWidth(3, 30);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(4, 1);
-    for (int i = 1; i <= 10; ++i) {
-        const int row = (i - 1) % 5;
-        const int column = i <= 5 ? 0 : 4;
+    for (int i = 1; i <= kCategoryCount; ++i) {
+        const int row = (i - 1) % kCategoriesPerColumn;
+        const int column = i <= kCategoriesPerColumn ? 0 : 4;
         grid->addWidget(&lblCategories(i), row, column);
         grid->addWidget(&txtJudgeScore(i), row, column + 1);
         grid->addWidget(&txtCumulativeScore(i), row, column + 2);
@@ -125,15 +105,15 @@ frmScorecard::frmScorecard(ScreenContext &context)
     layout->addLayout(buttons);
     resize(700, 400);
 
-    for (int i = 1; i < 10; ++i) {
+    for (int i = 1; i < kCategoryCount; ++i) {
         setTabOrder(&txtJudgeScore(i), &txtJudgeScore(i + 1));
     }
-    setTabOrder(&txtJudgeScore(10), cmdNextJudge);
+    setTabOrder(&txtJudgeScore(kCategoryCount), cmdNextJudge);
     setTabOrder(cmdNextJudge, cmdPreviousJudge);
     setTabOrder(cmdPreviousJudge, cmdExit);
     setTabOrder(cmdExit, cmdRemoveJudge);
 
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= kCategoryCount; ++i) {
         connect(&txtJudgeScore(i), &TextBox::LostFocus, this,
                 [this, i] { txtJudgeScore_LostFocus(i); });
     }
@@ -173,13 +153,9 @@ void frmScorecard::txtJudgeScore_LostFocus(int index) {
     TextBox &box = txtJudgeScore(index);
     const auto score = ScoreEntry(EntryBytes(box.text()), platform().decimalSeparator);
     if (!score) {
-        box.clear();
-        platform().messages.notice(
-            this, QStringLiteral("Input Error"),
-            QStringLiteral("The score must be a decimal number between 0 and 5 at increments of "
-                           "0.5. If the judge erroneously entered a number greater than 5, then "
-                           "enter a 5 and continue."));
-        box.setFocus(Qt::OtherFocusReason);
+        RefuseEntry(box, QStringLiteral("The score must be a decimal number between 0 and 5 at "
+                                        "increments of 0.5. If the judge erroneously entered a "
+                                        "number greater than 5, then enter a 5 and continue."));
         return;
     }
     showRecord().Scores(CurrentJudge, index) = *score;
@@ -298,11 +274,7 @@ void frmScorecard::cmdRemoveJudge_Click() {
 }
 
 void frmScorecard::cmdExit_Click() {
-    if (platform().messages.ask(this, QStringLiteral("WARNING!"),
-                                QStringLiteral("If you exit, you will lose all information. Do "
-                                               "you still wish to exit?"))) {
-        platform().programEnd.endProgram();
-    }
+    EndProgramAfterWarning(kExitLosesAllInformation);
 }
 
 // Closing the scorecard from its frame asks the same question as Exit, so entered ballots are

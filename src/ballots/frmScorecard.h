@@ -5,13 +5,7 @@
 #include "app/Screen.h"
 #include "platform/ControlArray.h"
 
-class QLabel;
-class QLineEdit;
-
 namespace bis {
-
-class CommandButton;
-class TextBox;
 
 // The judges' scorecard: one judge's ballot at a time. Each score is checked and stored when its
 // box is left, and its category's running total is shown in red. The buttons move between the

@@ -47,6 +47,34 @@ void ShowFileError(Platform &platform, QWidget *owner, const QString &text) {
     platform.messages.notice(owner, kFileError, text);
 }
 
+// Whether a file is being read (a show file recalled) or written (the three save uses).
+enum class FileDirection { Open, Save };
+
+// The message of a failed file operation. The open side and the save side word their catch-all
+// differently; only the save side quotes the system's own description.
+QString FailureMessage(const FileFailure &failure, FileDirection direction) {
+    const bool saving = direction == FileDirection::Save;
+    switch (failure.kind) {
+        case FileFailure::Kind::NotFound:
+            if (!saving) {
+                return kFileDoesNotExist;
+            }
+            break;
+        case FileFailure::Kind::AlreadyExists:
+            if (saving) {
+                return kFileAlreadyExists;
+            }
+            break;
+        case FileFailure::Kind::DriveNotReady:
+            return kDriveNotReady;
+        case FileFailure::Kind::None:
+        case FileFailure::Kind::Other:
+            break;
+    }
+    return saving ? failure.description + QStringLiteral(" Please select another file name")
+                  : QStringLiteral("Please select another file");
+}
+
 // Chooses the file to write by the save dialog, the suffix question and the existence check.
 // Nothing when the action must stop; its message has then been shown.
 std::optional<QString> ChooseFileToSave(Platform &platform, QWidget *owner, const FileUse &use) {
@@ -78,22 +106,11 @@ bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use,
         return false;
     }
     const FileFailure failure = platform.fileSystem.createNew(*path, bytes);
-    switch (failure.kind) {
-        case FileFailure::Kind::None:
-            return true;
-        case FileFailure::Kind::AlreadyExists:
-            ShowFileError(platform, owner, kFileAlreadyExists);
-            return false;
-        case FileFailure::Kind::DriveNotReady:
-            ShowFileError(platform, owner, kDriveNotReady);
-            return false;
-        case FileFailure::Kind::NotFound:
-        case FileFailure::Kind::Other:
-            break;
+    if (!failure.ok()) {
+        ShowFileError(platform, owner, FailureMessage(failure, FileDirection::Save));
+        return false;
     }
-    ShowFileError(platform, owner,
-                  failure.description + QStringLiteral(" Please select another file name"));
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -108,19 +125,9 @@ bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
 
     std::string bytes;
     const FileFailure failure = platform.fileSystem.readAll(path, bytes);
-    switch (failure.kind) {
-        case FileFailure::Kind::None:
-            break;
-        case FileFailure::Kind::NotFound:
-            ShowFileError(platform, owner, kFileDoesNotExist);
-            return false;
-        case FileFailure::Kind::DriveNotReady:
-            ShowFileError(platform, owner, kDriveNotReady);
-            return false;
-        case FileFailure::Kind::AlreadyExists:
-        case FileFailure::Kind::Other:
-            ShowFileError(platform, owner, QStringLiteral("Please select another file"));
-            return false;
+    if (!failure.ok()) {
+        ShowFileError(platform, owner, FailureMessage(failure, FileDirection::Open));
+        return false;
     }
 
     const ShowFileReadResult result = ReadShowFile(bytes, show);
@@ -142,7 +149,8 @@ bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
         case ShowFileReadResult::Outcome::Unreadable:
             break;
     }
-    ShowFileError(platform, owner, QStringLiteral("Please select another file"));
+    ShowFileError(platform, owner,
+                  FailureMessage({FileFailure::Kind::Other, {}}, FileDirection::Open));
     return false;
 }
 

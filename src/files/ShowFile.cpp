@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/Blanks.h"
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
 
@@ -57,7 +58,7 @@ class FieldReader {
             while (!atEnd() && !atDelimiter()) {
                 field += bytes_[at_++];
             }
-            while (!field.empty() && IsBlank(field.back())) {
+            while (!field.empty() && IsBlankOrTab(field.back())) {
                 field.pop_back();
             }
         }
@@ -68,7 +69,7 @@ class FieldReader {
     std::optional<double> number() {
         skipBlanks();
         const std::size_t start = at_;
-        while (!atEnd() && !atDelimiter() && !IsBlank(bytes_[at_])) {
+        while (!atEnd() && !atDelimiter() && !IsBlankOrTab(bytes_[at_])) {
             ++at_;
         }
         const std::string_view field = bytes_.substr(start, at_ - start);
@@ -89,7 +90,7 @@ class FieldReader {
     }
 
   private:
-    static bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+    static bool IsBlankOrTab(char ch) { return ch == ' ' || ch == '\t'; }
 
     bool atEnd() const { return at_ >= bytes_.size(); }
     bool atDelimiter() const {
@@ -97,7 +98,7 @@ class FieldReader {
         return ch == ',' || ch == '\r' || ch == '\n';
     }
     void skipBlanks() {
-        while (!atEnd() && IsBlank(bytes_[at_])) {
+        while (!atEnd() && IsBlankOrTab(bytes_[at_])) {
             ++at_;
         }
     }
@@ -120,16 +121,6 @@ class FieldReader {
     std::string_view bytes_;
     std::size_t at_ = 0;
 };
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // A text field that does not begin with a double quote may still hold one. Such a text could
 // never be saved and read back as one field, and no saved file holds one, so the file is refused.
@@ -166,7 +157,7 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
     if (!version) {
         return {Outcome::Unreadable, {}};
     }
-    const std::string_view trimmed = Trimmed(*version);
+    const std::string_view trimmed = TrimBlanks(*version);
     if (trimmed.substr(0, 7) != "Version") {
         return {Outcome::NotVersioned, {}};
     }

@@ -4,7 +4,12 @@
 #include <cstddef>
 #include <stdexcept>
 
+#include "app/ShowRecord.h"
+
 namespace bis {
+
+// The screens lay the categories out in two columns, or panels, of five: 1 to 5, then 6 to 10.
+inline constexpr int kCategoriesPerColumn = (kCategoryCount + 1) / 2;
 
 // The controls of one kind on a screen, one per category, indexed by category number 1..10 as
 // txtBlooms(i) or txtJudgeScore(i). There is no element 0: asking for it, or for 11, is a
@@ -13,7 +18,7 @@ template <typename Control>
 class ControlArray {
   public:
     static constexpr int kFirst = 1;
-    static constexpr int kLast = 10;
+    static constexpr int kLast = kCategoryCount;
 
     Control &operator()(int index) const { return *controls_[slot(index)]; }
     void set(int index, Control *control) { controls_[slot(index)] = control; }

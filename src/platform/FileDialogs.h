@@ -16,7 +16,7 @@ struct FileDialogRequest {
     QString filterPattern;  // "*.oxl"
 };
 
-// The platform's file dialogs, owned by a screen.
+// The platform's file dialogs. Each call shows one dialog, modal over the screen that asks.
 class FileDialogs {
   public:
     virtual ~FileDialogs() = default;

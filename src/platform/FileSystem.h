@@ -3,22 +3,19 @@
 #include <QString>
 #include <string>
 
+#include "platform/Failure.h"
+
 namespace bis {
 
 // How a file operation failed.
-struct FileFailure {
-    enum class Kind {
-        None,           // it worked
-        NotFound,       // the file does not exist
-        AlreadyExists,  // a file of that name exists (when creating)
-        DriveNotReady,  // no medium in the drive
-        Other,          // anything else; description holds the system's text
-    };
-    Kind kind = Kind::None;
-    QString description;
-
-    [[nodiscard]] bool ok() const { return kind == Kind::None; }
+enum class FileFailureKind {
+    None,           // it worked
+    NotFound,       // the file does not exist
+    AlreadyExists,  // a file of that name exists (when creating)
+    DriveNotReady,  // no medium in the drive
+    Other,          // anything else; description holds the system's text
 };
+using FileFailure = Failure<FileFailureKind>;
 
 // The file system as the program uses it: whole files read, and new files written.
 class FileSystem {

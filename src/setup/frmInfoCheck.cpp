@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "app/ScreenTexts.h"
 #include "ballots/frmScorecard.h"
 #include "platform/CommandButton.h"
 #include "setup/frmSetUp.h"
@@ -24,19 +25,15 @@ frmInfoCheck::frmInfoCheck(ScreenContext &context, frmSetUp &setUp)
                        "incorrect, it may not be possible to correct it if you continue. If is "
                        "correct, press Continue. If it is incorrect, press Go back."),
         this);
-    lblNumJudge = new QLabel(QStringLiteral("Number of Judges"), this);
-    lblNumJudge->setObjectName(QStringLiteral("lblNumJudge"));
-    txtNumJudges = new QLineEdit(this);
-    txtNumJudges->setObjectName(QStringLiteral("txtNumJudges"));
-    txtNumJudges->setReadOnly(true);
-    txtNumJudges->setFocusPolicy(Qt::NoFocus);
+    lblNumJudge = Label(QStringLiteral("lblNumJudge"), QStringLiteral("Number of Judges"), this);
+    txtNumJudges = DisplayBox(QStringLiteral("txtNumJudges"), this);
     txtNumJudges->setMaximumWidth(80);
-    lblEligible = new QLabel(QStringLiteral("Categories with an eligible entry."), this);
-    lblEligible->setObjectName(QStringLiteral("lblEligible"));
+    lblEligible = Label(QStringLiteral("lblEligible"),
+                        QStringLiteral("Categories with an eligible entry."), this);
     lstEligible = new QListWidget(this);
     lstEligible->setObjectName(QStringLiteral("lstEligible"));
-    lblIneligible = new QLabel(QStringLiteral("Categories with no eligible entry."), this);
-    lblIneligible->setObjectName(QStringLiteral("lblIneligible"));
+    lblIneligible = Label(QStringLiteral("lblIneligible"),
+                          QStringLiteral("Categories with no eligible entry."), this);
     lstIneligible = new QListWidget(this);
     lstIneligible->setObjectName(QStringLiteral("lstIneligible"));
     for (QListWidget *list : {lstEligible, lstIneligible}) {
@@ -44,11 +41,9 @@ frmInfoCheck::frmInfoCheck(ScreenContext &context, frmSetUp &setUp)
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setMinimumHeight(list->fontMetrics().lineSpacing() * 10 + 12);
     }
-    cmdContinue = new CommandButton(QStringLiteral("&Continue"), this);
-    cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
+    cmdContinue = Button(QStringLiteral("cmdContinue"), QStringLiteral("&Continue"), this);
     cmdContinue->setToolTip(QStringLiteral("Press if the information is correct."));
-    cmdBack = new CommandButton(QStringLiteral("&Go back"), this);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack = Button(QStringLiteral("cmdBack"), QStringLiteral("&Go back"), this);
     cmdBack->setToolTip(QStringLiteral("  Press if the information must be changed."));
 
     auto *judges = new QHBoxLayout;
@@ -98,9 +93,7 @@ void frmInfoCheck::Form_Load() {
 void frmInfoCheck::cmdContinue_Click() {
     // The scorecard needs at least one judge; a judges box never filled in is caught here.
     if (showRecord().NumJudges < 1) {
-        platform().messages.notice(
-            this, QStringLiteral("Input Error"),
-            QStringLiteral("The number of judges must be a positive integer"));
+        platform().messages.notice(this, kInputErrorTitle, kJudgeCountRefused);
         return;
     }
     auto *next = new frmScorecard(context());

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/EntryChecks.h"
+#include "app/ScreenTexts.h"
 #include "platform/CommandButton.h"
 #include "platform/TextBox.h"
 #include "setup/ShowTextValidator.h"
@@ -15,8 +16,6 @@ namespace bis {
 
 namespace {
 
-const QString kInputError = QStringLiteral("Input Error");
-const QString kJudgesRefused = QStringLiteral("The number of judges must be a positive integer");
 const QString kBloomsRefused = QStringLiteral("The number of blooms must be a nonnegative integer");
 
 TextBox *NamedBox(const QString &name, QWidget *parent) {
@@ -25,29 +24,23 @@ TextBox *NamedBox(const QString &name, QWidget *parent) {
     return box;
 }
 
-QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 }  // namespace
 
 frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set Up ")) {
     setObjectName(QStringLiteral("frmSetUp"));
 
     Label1 = Heading(QStringLiteral("Label1"), QStringLiteral("SET UP SCREEN"), 16, this);
-    lblClubName = NamedLabel(QStringLiteral("lblClubName"),
-                             QStringLiteral("Enter the name of the sponsoring club"), this);
+    lblClubName = Label(QStringLiteral("lblClubName"),
+                        QStringLiteral("Enter the name of the sponsoring club"), this);
     txtClubName = NamedBox(QStringLiteral("txtClubName"), this);
-    lblLocation = NamedLabel(QStringLiteral("lblLocation"),
-                             QStringLiteral("Enter the show city, state and region"), this);
+    lblLocation = Label(QStringLiteral("lblLocation"),
+                        QStringLiteral("Enter the show city, state and region"), this);
     txtLocation = NamedBox(QStringLiteral("txtLocation"), this);
-    lblShowDate = NamedLabel(QStringLiteral("lblShowDate"),
-                             QStringLiteral("Enter the date of the show (mm/dd/yyyy)"), this);
+    lblShowDate = Label(QStringLiteral("lblShowDate"),
+                        QStringLiteral("Enter the date of the show (mm/dd/yyyy)"), this);
     txtShowDate = NamedBox(QStringLiteral("txtShowDate"), this);
     lblJudges =
-        NamedLabel(QStringLiteral("lblJudges"), QStringLiteral("Enter the number of judges"), this);
+        Label(QStringLiteral("lblJudges"), QStringLiteral("Enter the number of judges"), this);
     txtJudges = NamedBox(QStringLiteral("txtJudges"), this);
     txtJudges->setToolTip(QStringLiteral("Enter the number of judges."));
     for (TextBox *box : {txtClubName, txtLocation, txtShowDate}) {
@@ -59,8 +52,8 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
                                             "zero. Otherwise enter the number of blooms on the "
                                             "entry."),
                              this);
-    for (int i = 1; i <= 10; ++i) {
-        lblCategory.set(i, NamedLabel(QStringLiteral("lblCategory%1").arg(i), QString(), this));
+    for (int i = 1; i <= kCategoryCount; ++i) {
+        lblCategory.set(i, Label(QStringLiteral("lblCategory%1").arg(i), QString(), this));
         txtBlooms.set(i, NamedBox(QStringLiteral("txtBlooms%1").arg(i), this));
         txtBlooms(i).setMaximumWidth(80);
     }
@@ -69,11 +62,9 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
                                              "pressing Continue. If you wish to leave the program "
                                              "without processing, press Exit."),
                               this);
-    cmdContinue = new CommandButton(QStringLiteral("Continue"), this);
-    cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
+    cmdContinue = Button(QStringLiteral("cmdContinue"), QStringLiteral("Continue"), this);
     cmdContinue->setToolTip(QStringLiteral("Process judges' scores"));
-    cmdExit = new CommandButton(QStringLiteral("E&xit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit = Button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), this);
     cmdExit->setToolTip(QStringLiteral("Exit program, lose information"));
     Label3 = WrappedLabel(QStringLiteral("Label3"),
                           QStringLiteral(" Note: The category \"DBL.+POLY.+ MULTI.\" abbreviates "
@@ -98,9 +89,9 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
     categories->setColumnMinimumWidth(2, 24);
     categories->setColumnStretch(0, 1);
     categories->setColumnStretch(3, 1);
-    for (int i = 1; i <= 10; ++i) {
-        const int row = (i - 1) % 5;
-        const int column = i <= 5 ? 0 : 3;
+    for (int i = 1; i <= kCategoryCount; ++i) {
+        const int row = (i - 1) % kCategoriesPerColumn;
+        const int column = i <= kCategoriesPerColumn ? 0 : 3;
         categories->addWidget(&lblCategory(i), row, column);
         categories->addWidget(&txtBlooms(i), row, column + 1);
     }
@@ -129,7 +120,7 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
         setTabOrder(previous, next);
         previous = next;
     }
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= kCategoryCount; ++i) {
         setTabOrder(previous, &txtBlooms(i));
         previous = &txtBlooms(i);
     }
@@ -141,7 +132,7 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
     connect(txtLocation, &TextBox::LostFocus, this, &frmSetUp::txtLocation_LostFocus);
     connect(txtShowDate, &TextBox::LostFocus, this, &frmSetUp::txtShowDate_LostFocus);
     connect(txtJudges, &TextBox::LostFocus, this, &frmSetUp::txtJudges_LostFocus);
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= kCategoryCount; ++i) {
         connect(&txtBlooms(i), &TextBox::LostFocus, this, [this, i] { txtBlooms_LostFocus(i); });
     }
     connect(cmdContinue, &CommandButton::Click, this, &frmSetUp::cmdContinue_Click);
@@ -171,7 +162,7 @@ void frmSetUp::txtShowDate_LostFocus() {
 void frmSetUp::txtJudges_LostFocus() {
     const auto count = JudgeCountEntry(EntryBytes(txtJudges->text()), platform().decimalSeparator);
     if (!count) {
-        Refuse(txtJudges, kJudgesRefused);
+        RefuseEntry(*txtJudges, kJudgeCountRefused);
         return;
     }
     showRecord().NumJudges = *count;
@@ -181,16 +172,10 @@ void frmSetUp::txtBlooms_LostFocus(int index) {
     const auto count =
         BloomCountEntry(EntryBytes(txtBlooms(index).text()), platform().decimalSeparator);
     if (!count) {
-        Refuse(&txtBlooms(index), kBloomsRefused);
+        RefuseEntry(txtBlooms(index), kBloomsRefused);
         return;
     }
     showRecord().Blooms(index) = *count;
-}
-
-void frmSetUp::Refuse(TextBox *box, const QString &text) {
-    box->clear();
-    platform().messages.notice(this, kInputError, text);
-    box->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSetUp::cmdContinue_Click() {
@@ -200,11 +185,7 @@ void frmSetUp::cmdContinue_Click() {
 }
 
 void frmSetUp::cmdExit_Click() {
-    if (platform().messages.ask(this, QStringLiteral("WARNING!"),
-                                QStringLiteral("If you exit, you will lose all information. Do "
-                                               "you still wish to exit?"))) {
-        platform().programEnd.endProgram();
-    }
+    EndProgramAfterWarning(kExitLosesAllInformation);
 }
 
 // Closing the set-up screen from its frame asks the same question as Exit, so typed entries are

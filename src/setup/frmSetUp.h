@@ -32,9 +32,6 @@ class frmSetUp : public Screen {
     void cmdContinue_Click();
     void cmdExit_Click();
 
-    // Empties the box, shows the "Input Error" message and then gives the box the focus back.
-    void Refuse(TextBox *box, const QString &text);
-
     QLabel *Label1;
     QLabel *lblClubName;
     TextBox *txtClubName;

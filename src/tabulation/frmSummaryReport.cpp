@@ -14,80 +14,50 @@
 
 namespace bis {
 
-namespace {
-
-// A display-only box: the user can neither type into it nor reach it with Tab.
-QLineEdit *DisplayBox(const QString &name, QWidget *parent) {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignCenter);
-    QSizePolicy policy = box->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    box->setSizePolicy(policy);
-    return box;
-}
-
-CommandButton *NamedButton(const QString &name, const QString &caption, const QString &tip,
-                           QWidget *parent) {
-    auto *button = new CommandButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    button->setMinimumWidth(button->sizeHint().width() + 16);
-    return button;
-}
-
-}  // namespace
-
 frmSummaryReport::frmSummaryReport(ScreenContext &context)
     : Screen(context, QStringLiteral("Summary Report")) {
     setObjectName(QStringLiteral("frmSummaryReport"));
 
     lblHeading =
         Heading(QStringLiteral("lblHeading"), QStringLiteral("SUMMARY OF RESULTS"), 16, this);
-    for (int c = 1; c <= 10; ++c) {
-        auto *name = new QLabel(this);
-        name->setObjectName(QStringLiteral("lblCategory%1").arg(c));
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        auto *name = Label(QStringLiteral("lblCategory%1").arg(c), QString(), this);
         name->setAlignment(Qt::AlignCenter);
         name->setWordWrap(true);
         lblCategory.set(c, name);
-        txtScores.set(c, DisplayBox(QStringLiteral("txtScores%1").arg(c), this));
-        txtBlooms.set(c, DisplayBox(QStringLiteral("txtBlooms%1").arg(c), this));
-        txtStarred.set(c, DisplayBox(QStringLiteral("txtStarred%1").arg(c), this));
-        txtResult.set(c, DisplayBox(QStringLiteral("txtResult%1").arg(c), this));
+        txtScores.set(c, ValueBox(QStringLiteral("txtScores%1").arg(c)));
+        txtBlooms.set(c, ValueBox(QStringLiteral("txtBlooms%1").arg(c)));
+        txtStarred.set(c, ValueBox(QStringLiteral("txtStarred%1").arg(c)));
+        txtResult.set(c, ValueBox(QStringLiteral("txtResult%1").arg(c)));
         for (QLineEdit *box : {&txtScores(c), &txtBlooms(c), &txtStarred(c)}) {
             box->setMaximumWidth(64);
         }
     }
-    lblInstructions = new QLabel(QStringLiteral("Hold the mouse pointer over each button below "
-                                                "for an explanation of its purpose."),
-                                 this);
-    lblInstructions->setObjectName(QStringLiteral("lblInstructions"));
+    lblInstructions = Label(QStringLiteral("lblInstructions"),
+                            QStringLiteral("Hold the mouse pointer over each button below for an "
+                                           "explanation of its purpose."),
+                            this);
     lblInstructions->setAlignment(Qt::AlignCenter);
 
-    cmdFullReport = NamedButton(
+    cmdFullReport = OutputButton(
         QStringLiteral("cmdFullReport"), QStringLiteral("Prepare Report to &View"),
         QStringLiteral("Prepare a full report that can be viewed in a Text Editor such as "
                        "Notepad. If a Word Processor is used, select all text and change to a "
-                       "fixed width font, so that proper spacing is assured."),
-        this);
+                       "fixed width font, so that proper spacing is assured."));
     cmdCSVReport =
-        NamedButton(QStringLiteral("cmdCSVReport"), QStringLiteral("Prepare &CSV Report"),
-                    QStringLiteral("Prepares a report for export into spreadsheet"), this);
-    cmdSave = NamedButton(
+        OutputButton(QStringLiteral("cmdCSVReport"), QStringLiteral("Prepare &CSV Report"),
+                     QStringLiteral("Prepares a report for export into spreadsheet"));
+    cmdSave = OutputButton(
         QStringLiteral("cmdSave"), QStringLiteral("&Save Report"),
         QStringLiteral("Save the show information so it can be used by this program at a later "
                        "time. This step is essential if you wish to print the report, but no "
-                       "printer is available now."),
-        this);
-    cmdPrint = NamedButton(QStringLiteral("cmdPrint"), QStringLiteral("&Print Report"),
-                           QStringLiteral("Be sure that a printer is connected and turned on. A "
-                                          "full show report will be printed."),
-                           this);
-    cmdExit = NamedButton(
-        QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
-        QStringLiteral("Leave the program. Any unsaved information will be lost."), this);
+                       "printer is available now."));
+    cmdPrint = OutputButton(QStringLiteral("cmdPrint"), QStringLiteral("&Print Report"),
+                            QStringLiteral("Be sure that a printer is connected and turned on. A "
+                                           "full show report will be printed."));
+    cmdExit =
+        OutputButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
+                     QStringLiteral("Leave the program. Any unsaved information will be lost."));
 
     auto *buttons = new QHBoxLayout;
     for (CommandButton *button : {cmdFullReport, cmdCSVReport, cmdSave, cmdPrint, cmdExit}) {
@@ -99,7 +69,7 @@ frmSummaryReport::frmSummaryReport(ScreenContext &context)
     layout->setSpacing(12);
     layout->addWidget(lblHeading);
     layout->addWidget(Panel(1, 1));
-    layout->addWidget(Panel(2, 6));
+    layout->addWidget(Panel(2, kCategoriesPerColumn + 1));
     layout->addStretch(1);
     layout->addWidget(lblInstructions);
     layout->addLayout(buttons);
@@ -120,6 +90,21 @@ frmSummaryReport::frmSummaryReport(ScreenContext &context)
     Form_Load();
 }
 
+QLineEdit *frmSummaryReport::ValueBox(const QString &objectName) {
+    QLineEdit *box = DisplayBox(objectName, this);
+    box->setAlignment(Qt::AlignCenter);
+    RetainPlaceWhenHidden(*box);
+    return box;
+}
+
+CommandButton *frmSummaryReport::OutputButton(const QString &objectName, const QString &caption,
+                                              const QString &tip) {
+    CommandButton *button = Button(objectName, caption, this);
+    button->setToolTip(tip);
+    button->setMinimumWidth(button->sizeHint().width() + 16);
+    return button;
+}
+
 QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("panel%1").arg(panel));
@@ -136,7 +121,7 @@ QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
         label->setObjectName(names[row] + QString::number(panel));
         grid->addWidget(label, row + 1, 0);
     }
-    for (int column = 1; column <= 5; ++column) {
+    for (int column = 1; column <= kCategoriesPerColumn; ++column) {
         const int c = firstCategory + column - 1;
         grid->setColumnStretch(column, 1);
         grid->setColumnMinimumWidth(column, 120);
@@ -193,14 +178,13 @@ void frmSummaryReport::cmdPrint_Click() {
 }
 
 void frmSummaryReport::cmdExit_Click() {
-    if (showRecord().ReportSaved != 0 ||
-        platform().messages.ask(
-            this, QStringLiteral("WARNING!"),
-            QStringLiteral("You have not saved the information using the Save Report button. If "
-                           "you exit, you will lose unsaved all information. Do you still wish to "
-                           "exit?"))) {
+    if (showRecord().ReportSaved != 0) {
         platform().programEnd.endProgram();
+        return;
     }
+    EndProgramAfterWarning(
+        QStringLiteral("You have not saved the information using the Save Report button. If you "
+                       "exit, you will lose unsaved all information. Do you still wish to exit?"));
 }
 
 // Closing the summary from its frame is the same as Exit: an unsaved show is never lost without

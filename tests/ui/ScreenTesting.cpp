@@ -2,7 +2,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPointer>
 
 #include "app/Screen.h"
 
@@ -20,17 +19,7 @@ ShownMessage InputError(const QString &text) {
 
 ScreenTest::~ScreenTest() {
     // Screens left open by a test go before the show record and the fakes they refer to.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<QPointer<Screen>> screens;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<Screen *>(window)) {
-            screens.append(screen);
-        }
-    }
-    // A screen may own another window; a guarded pointer skips one already deleted with it.
-    for (const QPointer<Screen> &screen : screens) {
-        delete screen.data();
-    }
+    Screen::DeleteAll();
 }
 
 int VisibleWindowCount() {
