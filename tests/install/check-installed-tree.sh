@@ -70,7 +70,8 @@ if ! appstreamcli validate --no-net --no-color "$share/metainfo/$app_id.metainfo
     cat "$work/validate.log" >&2
 fi
 # The whole tree: the metadata's launchable must name the installed desktop entry.
-if ! appstreamcli validate-tree --no-net --no-color "$root" >"$work/tree.log" 2>&1; then
+if ! appstreamcli validate-tree --no-net --no-color "$root" >"$work/tree.log" 2>&1 ||
+    grep -q '^[EWI]:' "$work/tree.log"; then
     fail "appstreamcli validate-tree"
     cat "$work/tree.log" >&2
 fi
