@@ -1,5 +1,6 @@
 // The program: the introduction screen on the real platform, then whatever the user does.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.bestinshow.BestInShow.svg")));
     // The program ends only through its own Exit buttons (or their window close controls), never
     // because a screen was hidden on the way to the next one.
     QApplication::setQuitOnLastWindowClosed(false);
