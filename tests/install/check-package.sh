@@ -47,13 +47,14 @@ field() { dpkg-deb --field "$package" "$1"; }
 
 # Every dependency by name: the libraries the program links (found by dpkg-shlibdeps, which also
 # brings the X11 and offscreen platform plugins and the CUPS print plugin) and the packages no
-# library pulls in (the printing font, the screens' font, the SVG plugins for the icon, the
-# Wayland plugin).
+# library pulls in (the printing font, the screens' font, the SVG plugins for the icon); the
+# Wayland plugin is recommended.
 depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
-    libcups2 fonts-liberation fonts-dejavu-core libqt6svg6 qt6-wayland; do
+    libcups2 fonts-liberation fonts-dejavu-core libqt6svg6; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
 
 # The files, each with its owner and mode: what cmake --install puts under /usr, and Debian's
 # copyright file and changelog.
