@@ -1,0 +1,56 @@
+// The PDF report's sheets: the printer's margins and resolution, the locale's paper.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QPageLayout>
+#include <QPrinter>
+
+#include "platform/QtPdfMaker.h"
+#include "support/SampleShow.h"
+
+namespace bis {
+namespace {
+
+struct PaperCase {
+    const char *locale;
+    QPageSize::PageSizeId paper;
+};
+
+class QtPdfMakerPaperTest : public ::testing::TestWithParam<PaperCase> {};
+
+TEST_P(QtPdfMakerPaperTest, SheetsAreThoseOfAPrinterJobOnTheLocalesPaper) {
+    const PaperCase &c = GetParam();
+    const QPageLayout layout = QtPdfMaker(QLocale(QString::fromLatin1(c.locale))).pageLayout();
+
+    // What the toolkit's printer starts a job of the report with, on the same paper.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(c.paper));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QPageLayout printed = printer.pageLayout();
+
+    EXPECT_EQ(layout.pageSize().id(), c.paper);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(layout.fullRectPoints(), printed.fullRectPoints());
+    EXPECT_EQ(layout.paintRectPoints(), printed.paintRectPoints());
+    EXPECT_EQ(QtPdfMaker::kResolution, printer.resolution());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, QtPdfMakerPaperTest,
+    ::testing::Values(PaperCase{"en_US", QPageSize::Letter}, PaperCase{"es_US", QPageSize::Letter},
+                      PaperCase{"en_GB", QPageSize::A4}, PaperCase{"de_DE", QPageSize::A4},
+                      PaperCase{"C", QPageSize::A4}),
+    [](const ::testing::TestParamInfo<PaperCase> &info) { return std::string(info.param.locale); });
+
+TEST(QtPdfMakerTest, MakesADocumentOfOneSheetPerPage) {
+    const std::optional<std::string> pdf =
+        QtPdfMaker(QLocale(QStringLiteral("en_GB")))
+            .makePdf(PrintedReportPages(testing::SampleShow()), QStringLiteral("title"));
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(pdf->substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf->find("%%EOF"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bis
