@@ -2,6 +2,7 @@
 // which files come about, what goes into them, and what each failure leaves.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 
 #include "app/ExitStatus.h"
@@ -115,6 +116,10 @@ struct FailureCase {
     std::string errors;
     std::vector<QString> namesAfter;
 };
+
+void PrintTo(const FailureCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const ReportFiles kAllThree{"show.oxl", "r.txt", "r.csv", "r.pdf"};
 

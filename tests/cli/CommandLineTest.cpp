@@ -2,7 +2,7 @@
 // wrong one.
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <ostream>
 
 #include "app/CommandLine.h"
 #include "support/QStringPrinter.h"
@@ -19,6 +19,10 @@ struct ParseCase {
     ReportFiles files;  // for StartScreens and WriteReports
     QString error;      // for UsageError
 };
+
+void PrintTo(const ParseCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const ParseCase kParseCases[] = {
     {"NothingStartsTheScreens", {}, Action::StartScreens, {}, {}},

@@ -16,6 +16,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <set>
 
 #include "files/Reports.h"
@@ -129,6 +130,10 @@ struct InfoCase {
     QString outStart;      // the start of standard output ("" when nothing may be printed)
     QString errFirstLine;  // the first line of standard error ("" when nothing may be printed)
 };
+
+void PrintTo(const InfoCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const InfoCase kInfoCases[] = {
     {"Version", {"--version"}, 0, "bestinshow Version 02.30\n", ""},
@@ -317,6 +322,10 @@ struct PdfCase {
     const char *title;
 };
 
+void PrintTo(const PdfCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
 const PdfCase kPdfCases[] = {
     // Three categories tie: two winners on the first page, one on the second.
     {"TieOnBothPagesOnA4", "tie_of_three", "en_GB.UTF-8", QPageSize::A4, "595 x 842 pts (A4)",
@@ -413,6 +422,10 @@ struct FailureCase {
     bool limitFileSize = false;
     QString errors;
 };
+
+void PrintTo(const FailureCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const QStringList kAllReports = {"--text-report", "r.txt", "--csv-report", "r.csv",
                                  "--pdf-report",  "r.pdf", "show.oxl"};

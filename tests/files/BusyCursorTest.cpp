@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,10 @@ struct BusyCase {
     std::function<void(LoggingFileSystem &, LoggingPrinter &, FakeFileDialogs &)> arrange;
     std::vector<std::string> log;
 };
+
+void PrintTo(const BusyCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const BusyCase kCases[] = {
     {"RecallThatWorks",

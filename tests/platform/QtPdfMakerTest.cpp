@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
+#include <ostream>
 
 #include "platform/QtPdfMaker.h"
 #include "support/SampleShow.h"
@@ -15,6 +16,10 @@ struct PaperCase {
     const char *locale;
     QPageSize::PageSizeId paper;
 };
+
+void PrintTo(const PaperCase &c, std::ostream *out) {
+    *out << c.locale;
+}
 
 class QtPdfMakerPaperTest : public ::testing::TestWithParam<PaperCase> {};
 

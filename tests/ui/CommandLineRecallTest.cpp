@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <map>
+#include <ostream>
 
 #include "app/frmIntro.h"
 #include "setup/frmSetUp.h"
@@ -78,6 +79,10 @@ struct RefusedCase {
     std::string bytes;  // nothing under the path when empty
     ShownMessage message;
 };
+
+void PrintTo(const RefusedCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const RefusedCase kRefused[] = {
     {"MissingFile", "", {"File error", "Sorry, file does not exist. Please try again.", false}},
