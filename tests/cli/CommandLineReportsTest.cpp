@@ -77,18 +77,6 @@ TEST_F(CommandLineReportsTest, WritesTheReportsTheButtonsWriteWithTheGivenSepara
               "%PDF of Best in Show report: Greenhouse Club, Ærø branch, 07/11/2009");
 }
 
-TEST_F(CommandLineReportsTest, OnlyTheReportsAskedForAreMade) {
-    ASSERT_EQ(Write({"show.oxl", {}, "r.csv", {}}), kExitSuccess);
-    EXPECT_EQ(Names(), (std::vector<QString>{"r.csv", "show.oxl"}));
-    EXPECT_TRUE(pdfMaker_.reports.empty());
-}
-
-TEST_F(CommandLineReportsTest, TheShowIsTabulatedBeforeItIsReported) {
-    // The saved file holds no results; the reports must show the winner all the same.
-    ASSERT_EQ(Write({"show.oxl", "r.txt", {}, {}}), kExitSuccess);
-    EXPECT_NE(fileSystem_.files["r.txt"].find("Best in Show"), std::string::npos);
-}
-
 TEST_F(CommandLineReportsTest, ThePdfTitleLeavesOutAnEmptyClubOrDate) {
     const struct {
         const char *club;
@@ -124,27 +112,10 @@ void PrintTo(const FailureCase &c, std::ostream *out) {
 const ReportFiles kAllThree{"show.oxl", "r.txt", "r.csv", "r.pdf"};
 
 const FailureCase kFailures[] = {
-    {"MissingShowFile",
-     [](FakeFileSystem &, FakePdfMaker &) {},
-     {"gone.oxl", "r.txt", {}, {}},
-     "gone.oxl: Sorry, file does not exist. Please try again.\n",
-     {"show.oxl"}},
-    {"ShowFileOfAnotherVersion",
-     [](FakeFileSystem &files, FakePdfMaker &) {
-         files.files["show.oxl"].replace(0, 15, "\"Version 03.00\"");
-     },
-     kAllThree,
-     "show.oxl: This file was prepared with Version 03.00 Please exit and use this version.\n",
-     {"show.oxl"}},
     {"ShowFileThatCannotBeRead",
      [](FakeFileSystem &files, FakePdfMaker &) {
          files.failures["show.oxl"] = {FileFailure::Kind::Other, "Input/output error"};
      },
-     kAllThree,
-     "show.oxl: Please select another file\n",
-     {"show.oxl"}},
-    {"TruncatedShowFile",
-     [](FakeFileSystem &files, FakePdfMaker &) { files.files["show.oxl"].resize(60); },
      kAllThree,
      "show.oxl: Please select another file\n",
      {"show.oxl"}},
@@ -175,13 +146,6 @@ const FailureCase kFailures[] = {
      },
      kAllThree,
      "r.csv: Sorry, file already exists. Please try another name.\n",
-     {"show.oxl"}},
-    {"FailedFirstWriteWritesNoOther",
-     [](FakeFileSystem &files, FakePdfMaker &) {
-         files.failures["r.txt"] = {FileFailure::Kind::DriveNotReady, "No medium found"};
-     },
-     kAllThree,
-     "r.txt: The specified drive is not ready\n",
      {"show.oxl"}},
 };
 

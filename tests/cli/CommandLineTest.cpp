@@ -126,18 +126,6 @@ TEST(CommandLineTextsTest, UsageErrorGivesTheReasonOnItsOwnLineAndThenTheUsage) 
     EXPECT_TRUE(HelpText().startsWith(lines[1] + u'\n'));
 }
 
-TEST(CommandLineTextsTest, HelpNamesEveryOptionThatIsRead) {
-    const QString help = HelpText();
-    for (const char *option : {"--text-report FILE", "--csv-report FILE", "--pdf-report FILE",
-                               "-h, --help", "-v, --version"}) {
-        EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
-    }
-    // Each spelling the help gives is one the parser knows.
-    for (const char *option : {"-h", "--help", "-v", "--version"}) {
-        EXPECT_NE(ParseCommandLine({"bestinshow", option}).action, Action::UsageError) << option;
-    }
-}
-
 TEST(CommandLineTextsTest, ArgumentsKeepTextOutsideAscii) {
     const char *argv[] = {"bestinshow", "Fr\xc3\xbchjahr.oxl"};
     EXPECT_EQ(ArgumentsOf(2, argv), (QStringList{"bestinshow", QString::fromUtf8("Frühjahr.oxl")}));

@@ -47,10 +47,6 @@ class LoggingMessages : public FakeMessages {
         log_.note("message");
         FakeMessages::notice(owner, title, text);
     }
-    bool ask(QWidget *owner, const QString &title, const QString &text) override {
-        log_.note("question");
-        return FakeMessages::ask(owner, title, text);
-    }
 
   private:
     CursorLog &log_;
@@ -96,13 +92,6 @@ void PrintTo(const BusyCase &c, std::ostream *out) {
 }
 
 const BusyCase kCases[] = {
-    {"RecallThatWorks",
-     [](Platform &p, ShowRecord &show) { (void)RecallShow(p, nullptr, show); },
-     [](LoggingFileSystem &files, LoggingPrinter &, FakeFileDialogs &dialogs) {
-         files.files["show.oxl"] = ShowFileBytes(SampleShow());
-         dialogs.paths.push_back(QStringLiteral("show.oxl"));
-     },
-     {"read:wait"}},
     {"RecallOfAnUnreadableFile",
      [](Platform &p, ShowRecord &show) { (void)RecallShow(p, nullptr, show); },
      [](LoggingFileSystem &files, LoggingPrinter &, FakeFileDialogs &dialogs) {
@@ -129,10 +118,6 @@ const BusyCase kCases[] = {
          dialogs.paths.push_back(QStringLiteral("show.csv"));
      },
      {"write:wait", "message:none"}},
-    {"PrintThatWorks",
-     [](Platform &p, ShowRecord &show) { PrintReport(p, nullptr, show); },
-     [](LoggingFileSystem &, LoggingPrinter &, FakeFileDialogs &) {},
-     {"print:wait"}},
     {"PrintThatFails",
      [](Platform &p, ShowRecord &show) { PrintReport(p, nullptr, show); },
      [](LoggingFileSystem &, LoggingPrinter &printer, FakeFileDialogs &) {

@@ -7,7 +7,6 @@
 #include <ostream>
 
 #include "platform/QtPdfMaker.h"
-#include "support/SampleShow.h"
 
 namespace bis {
 namespace {
@@ -47,15 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PaperCase{"en_GB", QPageSize::A4}, PaperCase{"de_DE", QPageSize::A4},
                       PaperCase{"C", QPageSize::A4}),
     [](const ::testing::TestParamInfo<PaperCase> &info) { return std::string(info.param.locale); });
-
-TEST(QtPdfMakerTest, MakesADocumentOfOneSheetPerPage) {
-    const std::optional<std::string> pdf =
-        QtPdfMaker(QLocale(QStringLiteral("en_GB")))
-            .makePdf(PrintedReportPages(testing::SampleShow()), QStringLiteral("title"));
-    ASSERT_TRUE(pdf.has_value());
-    EXPECT_EQ(pdf->substr(0, 5), "%PDF-");
-    EXPECT_NE(pdf->find("%%EOF"), std::string::npos);
-}
 
 }  // namespace
 }  // namespace bis
