@@ -35,11 +35,20 @@ void DropToolkitNotes(QtMsgType type, const QMessageLogContext &, const QString 
     }
 }
 
-int WriteReports(int &argc, char *argv[], const bis::ReportFiles &files) {
+// The application objects get the program's name alone: the command line has been read, and a
+// show file named like one of the toolkit's own options must not be taken for it.
+struct ProgramNameOnly {
+    explicit ProgramNameOnly(char *name) : argv{name, nullptr} {}
+    int argc = 1;
+    char *argv[2];
+};
+
+int WriteReports(char *programName, const bis::ReportFiles &files) {
     // No window opens, so no display is needed: over SSH, in a cron job or in CI alike.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropToolkitNotes);
-    QGuiApplication application(argc, argv);
+    ProgramNameOnly arguments(programName);
+    QGuiApplication application(arguments.argc, arguments.argv);
 
     bis::QtFileSystem fileSystem;
     bis::QtPdfMaker pdfMaker;
@@ -47,8 +56,9 @@ int WriteReports(int &argc, char *argv[], const bis::ReportFiles &files) {
                                             bis::RegionalDecimalSeparator(), std::cerr);
 }
 
-int StartScreens(int &argc, char *argv[], const QString &showFile) {
-    QApplication application(argc, argv);
+int StartScreens(char *programName, const QString &showFile) {
+    ProgramNameOnly arguments(programName);
+    QApplication application(arguments.argc, arguments.argv);
     // The program ends only through its own Exit buttons (or their window close controls), never
     // because a screen was hidden on the way to the next one.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -77,6 +87,8 @@ int StartScreens(int &argc, char *argv[], const QString &showFile) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
+    static char fallbackName[] = "bestinshow";
+    char *programName = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
     const bis::CommandLine line = bis::ParseCommandLine(bis::ArgumentsOf(argc, argv));
     switch (line.action) {
         case bis::CommandLine::Action::ShowHelp:
@@ -87,9 +99,9 @@ int main(int argc, char *argv[]) {
             std::cerr << bis::UsageErrorText(line.error).toStdString();
             return bis::kExitUsage;
         case bis::CommandLine::Action::WriteReports:
-            return WriteReports(argc, argv, line.files);
+            return WriteReports(programName, line.files);
         case bis::CommandLine::Action::StartScreens:
             break;
     }
-    return StartScreens(argc, argv, line.files.showFile);
+    return StartScreens(programName, line.files.showFile);
 }
