@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing, and the locale
+# the tests need. No test installs anything itself.
 set -euo pipefail
 
 packages=(
@@ -11,12 +12,19 @@ packages=(
     fonts-liberation
     libcups2-dev
     poppler-utils
+    # The locale sources, for a locale with a decimal comma (below).
+    locales
+    # A real print system for the printer test: a scheduler and a queue that prints to PDF files.
+    cups cups-client printer-driver-cups-pdf
+    # The icon plugin, and the tools that check the installed files and the Debian package.
+    libqt6svg6
+    desktop-file-utils appstream shared-mime-info libxml2-utils mandoc libglib2.0-bin
+    dpkg-dev file lintian
 )
 
-# A locale with a decimal comma, so the tests can check that no text follows the C locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$' && [ "$(id -u)" -eq 0 ] &&
-    command -v localedef >/dev/null; then
-    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
 fi
 
 missing=()
@@ -25,14 +33,15 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
+# A locale with a decimal comma, so the tests can check that no text follows the C library's
+# locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "Generating the locale de_DE.UTF-8"
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
-echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

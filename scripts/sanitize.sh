@@ -14,4 +14,4 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_SANITIZE=ON -DBESTINSHOW_WERROR=ON
 cmake --build build-asan -j2
-ctest --test-dir build-asan --output-on-failure -j2
+scripts/run-ctest.sh build-asan

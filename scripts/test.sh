@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON
 cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+scripts/run-ctest.sh build
 
 echo "Fuzzing the show file reader for 30 seconds (log in build-fuzz/fuzz.log)"
 mkdir -p build-fuzz

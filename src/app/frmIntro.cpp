@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "files/FileActions.h"
+#include "platform/BusyCursor.h"
 #include "platform/CommandButton.h"
 #include "setup/frmSetUp.h"
 #include "tabulation/frmSummaryReport.h"
@@ -71,13 +72,20 @@ void frmIntro::cmdSetup_Click() {
 }
 
 void frmIntro::cmdExisting_Click() {
-    if (!RecallShow(platform(), this, showRecord())) {
-        return;
+    RecallShowFile(ChooseShowFile(platform(), this));
+}
+
+bool frmIntro::RecallShowFile(const QString &path) {
+    if (!RecallShowFrom(platform(), this, path, showRecord())) {
+        return false;
     }
     showRecord().ReportSaved = 1;
+    // Tabulating and filling the summary of a large show takes a moment too.
+    const BusyCursor busy;
     auto *next = new frmSummaryReport(context());
     Unload();
     next->ShowScreen();
+    return true;
 }
 
 void frmIntro::cmdExit_Click() {

@@ -17,6 +17,11 @@ class frmIntro : public Screen {
   public:
     explicit frmIntro(ScreenContext &context);
 
+    // Recalls the show file at the path as Recall Existing Report does once its file is chosen.
+    // True when the show was read: the summary of results is shown with the show saved, and this
+    // screen is unloaded. False after the message that says why, with this screen as it was.
+    bool RecallShowFile(const QString &path);
+
   protected:
     void Form_CloseRequested() override;
 

@@ -1,18 +1,68 @@
-// The program: the introduction screen on the real platform, then whatever the user does.
+// The program: reads the command line, then prints its help, version or usage, writes the
+// reports asked for without any window, or starts the introduction screen on the real platform
+// (recalling the show file given, if any) and does whatever the user does.
 #include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <iostream>
 
+#include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
+#include "files/CommandLineReports.h"
 #include "platform/DecimalSeparator.h"
 #include "platform/Platform.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtFileSystem.h"
 #include "platform/QtMessages.h"
+#include "platform/QtPdfMaker.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtProgramEnd.h"
 
-int main(int argc, char *argv[]) {
-    QApplication application(argc, argv);
+namespace {
+
+// Text for standard output; a failed write (a full disk, a closed pipe) is a failure.
+int Print(const QString &text) {
+    std::cout << text.toStdString() << std::flush;
+    return std::cout ? bis::kExitSuccess : bis::kExitFailure;
+}
+
+// The toolkit's own notes (such as a missing runtime folder) would break the silence of a
+// successful run; the reports say every failure of theirs themselves.
+void DropToolkitNotes(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::cerr << message.toStdString() << '\n';
+    }
+}
+
+// The application objects get the program's name alone: the command line has been read, and a
+// show file named like one of the toolkit's own options must not be taken for it.
+struct ProgramNameOnly {
+    explicit ProgramNameOnly(char *name) : argv{name, nullptr} {}
+    int argc = 1;
+    char *argv[2];
+};
+
+int WriteReports(char *programName, const bis::ReportFiles &files) {
+    // No window opens, so no display is needed: over SSH, in a cron job or in CI alike.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(DropToolkitNotes);
+    ProgramNameOnly arguments(programName);
+    QGuiApplication application(arguments.argc, arguments.argv);
+
+    bis::QtFileSystem fileSystem;
+    bis::QtPdfMaker pdfMaker;
+    return bis::WriteReportsFromCommandLine(files, fileSystem, pdfMaker,
+                                            bis::RegionalDecimalSeparator(), std::cerr);
+}
+
+int StartScreens(char *programName, const QString &showFile) {
+    ProgramNameOnly arguments(programName);
+    QApplication application(arguments.argc, arguments.argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.bestinshow.BestInShow.svg")));
+    // Desktops match the windows to the menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.bestinshow.BestInShow"));
     // The program ends only through its own Exit buttons (or their window close controls), never
     // because a screen was hidden on the way to the next one.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -28,10 +78,34 @@ int main(int argc, char *argv[]) {
     bis::ScreenContext context{show, platform};
 
     auto *intro = new bis::frmIntro(context);
-    intro->ShowScreen();
+    if (showFile.isEmpty() || !intro->RecallShowFile(showFile)) {
+        intro->ShowScreen();
+    }
     const int status = QApplication::exec();
 
     // The screens still loaded refer to the record and the platform: they go first.
     bis::Screen::DeleteAll();
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+    static char fallbackName[] = "bestinshow";
+    char *programName = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
+    const bis::CommandLine line = bis::ParseCommandLine(bis::ArgumentsOf(argc, argv));
+    switch (line.action) {
+        case bis::CommandLine::Action::ShowHelp:
+            return Print(bis::HelpText());
+        case bis::CommandLine::Action::ShowVersion:
+            return Print(bis::VersionText());
+        case bis::CommandLine::Action::UsageError:
+            std::cerr << bis::UsageErrorText(line.error).toStdString();
+            return bis::kExitUsage;
+        case bis::CommandLine::Action::WriteReports:
+            return WriteReports(programName, line.files);
+        case bis::CommandLine::Action::StartScreens:
+            break;
+    }
+    return StartScreens(programName, line.files.showFile);
 }

@@ -4,6 +4,7 @@
 
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "platform/BusyCursor.h"
 
 namespace bis {
 
@@ -23,6 +24,7 @@ const FileUse kCsvReportFile{
     ".csv"};
 
 const QString kFileError = QStringLiteral("File error");
+const QString kWrongVersion = QStringLiteral("Wrong version");
 const QString kFileDoesNotExist = QStringLiteral("Sorry, file does not exist. Please try again.");
 const QString kFileAlreadyExists =
     QStringLiteral("Sorry, file already exists. Please try another name.");
@@ -45,34 +47,6 @@ QString TakenPath(const std::optional<QString> &chosen) {
 
 void ShowFileError(Platform &platform, QWidget *owner, const QString &text) {
     platform.messages.notice(owner, kFileError, text);
-}
-
-// Whether a file is being read (a show file recalled) or written (the three save uses).
-enum class FileDirection { Open, Save };
-
-// The message of a failed file operation. The open side and the save side word their catch-all
-// differently; only the save side quotes the system's own description.
-QString FailureMessage(const FileFailure &failure, FileDirection direction) {
-    const bool saving = direction == FileDirection::Save;
-    switch (failure.kind) {
-        case FileFailure::Kind::NotFound:
-            if (!saving) {
-                return kFileDoesNotExist;
-            }
-            break;
-        case FileFailure::Kind::AlreadyExists:
-            if (saving) {
-                return kFileAlreadyExists;
-            }
-            break;
-        case FileFailure::Kind::DriveNotReady:
-            return kDriveNotReady;
-        case FileFailure::Kind::None:
-        case FileFailure::Kind::Other:
-            break;
-    }
-    return saving ? failure.description + QStringLiteral(" Please select another file name")
-                  : QStringLiteral("Please select another file");
 }
 
 // Chooses the file to write by the save dialog, the suffix question and the existence check.
@@ -105,7 +79,11 @@ bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use,
     if (!path) {
         return false;
     }
-    const FileFailure failure = platform.fileSystem.createNew(*path, bytes);
+    FileFailure failure;
+    {
+        const BusyCursor busy;
+        failure = platform.fileSystem.createNew(*path, bytes);
+    }
     if (!failure.ok()) {
         ShowFileError(platform, owner, FailureMessage(failure, FileDirection::Save));
         return false;
@@ -115,43 +93,81 @@ bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use,
 
 }  // namespace
 
-bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
-    const QString path =
-        TakenPath(platform.fileDialogs.chooseFileToOpen(owner, kRecallShowFile.request));
-    if (path.isEmpty() || !platform.fileSystem.exists(path)) {
-        ShowFileError(platform, owner, kFileDoesNotExist);
-        return false;
+QString FailureMessage(const FileFailure &failure, FileDirection direction) {
+    const bool saving = direction == FileDirection::Save;
+    switch (failure.kind) {
+        case FileFailure::Kind::NotFound:
+            if (!saving) {
+                return kFileDoesNotExist;
+            }
+            break;
+        case FileFailure::Kind::AlreadyExists:
+            if (saving) {
+                return kFileAlreadyExists;
+            }
+            break;
+        case FileFailure::Kind::DriveNotReady:
+            return kDriveNotReady;
+        case FileFailure::Kind::None:
+        case FileFailure::Kind::Other:
+            break;
+    }
+    return saving ? failure.description + QStringLiteral(" Please select another file name")
+                  : QStringLiteral("Please select another file");
+}
+
+QString ChooseShowFile(Platform &platform, QWidget *owner) {
+    return TakenPath(platform.fileDialogs.chooseFileToOpen(owner, kRecallShowFile.request));
+}
+
+std::optional<FileMessage> ReadShowFromPath(FileSystem &fileSystem, const QString &path,
+                                            ShowRecord &show) {
+    if (path.isEmpty() || !fileSystem.exists(path)) {
+        return FileMessage{kFileError, kFileDoesNotExist};
     }
 
     std::string bytes;
-    const FileFailure failure = platform.fileSystem.readAll(path, bytes);
+    const FileFailure failure = fileSystem.readAll(path, bytes);
     if (!failure.ok()) {
-        ShowFileError(platform, owner, FailureMessage(failure, FileDirection::Open));
-        return false;
+        return FileMessage{kFileError, FailureMessage(failure, FileDirection::Open)};
     }
 
     const ShowFileReadResult result = ReadShowFile(bytes, show);
     switch (result.outcome) {
         case ShowFileReadResult::Outcome::Read:
-            return true;
+            return std::nullopt;
         case ShowFileReadResult::Outcome::NotVersioned:
-            platform.messages.notice(
-                owner, QStringLiteral("Wrong version"),
+            return FileMessage{
+                kWrongVersion,
                 QStringLiteral(
-                    "This file was prepared with Version 1. Please exit and use this version."));
-            return false;
+                    "This file was prepared with Version 1. Please exit and use this version.")};
         case ShowFileReadResult::Outcome::WrongVersion:
-            platform.messages.notice(owner, QStringLiteral("Wrong version"),
-                                     QStringLiteral("This file was prepared with ") +
-                                         QString::fromStdString(result.fileVersion) +
-                                         QStringLiteral(" Please exit and use this version."));
-            return false;
+            return FileMessage{kWrongVersion,
+                               QStringLiteral("This file was prepared with ") +
+                                   QString::fromStdString(result.fileVersion) +
+                                   QStringLiteral(" Please exit and use this version.")};
         case ShowFileReadResult::Outcome::Unreadable:
             break;
     }
-    ShowFileError(platform, owner,
-                  FailureMessage({FileFailure::Kind::Other, {}}, FileDirection::Open));
-    return false;
+    return FileMessage{kFileError,
+                       FailureMessage({FileFailure::Kind::Other, {}}, FileDirection::Open)};
+}
+
+bool RecallShowFrom(Platform &platform, QWidget *owner, const QString &path, ShowRecord &show) {
+    std::optional<FileMessage> refused;
+    {
+        const BusyCursor busy;
+        refused = ReadShowFromPath(platform.fileSystem, path, show);
+    }
+    if (refused) {
+        platform.messages.notice(owner, refused->title, refused->text);
+        return false;
+    }
+    return true;
+}
+
+bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
+    return RecallShowFrom(platform, owner, ChooseShowFile(platform, owner), show);
 }
 
 void SaveShow(Platform &platform, QWidget *owner, ShowRecord &show) {
@@ -182,8 +198,11 @@ void PrepareCsvReport(Platform &platform, QWidget *owner, const ShowRecord &show
 }
 
 void PrintReport(Platform &platform, QWidget *owner, const ShowRecord &show) {
-    const PrintFailure failure =
-        platform.printer.print(PrintedReportPages(show, platform.decimalSeparator));
+    PrintFailure failure;
+    {
+        const BusyCursor busy;
+        failure = platform.printer.print(PrintedReportPages(show, platform.decimalSeparator));
+    }
     switch (failure.kind) {
         case PrintFailure::Kind::None:
             return;

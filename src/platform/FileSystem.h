@@ -17,7 +17,8 @@ enum class FileFailureKind {
 };
 using FileFailure = Failure<FileFailureKind>;
 
-// The file system as the program uses it: whole files read, and new files written.
+// The file system as the program uses it: whole files read, new files written, and a file just
+// written taken back.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -31,6 +32,10 @@ class FileSystem {
     // Creates a new file holding exactly the bytes. An existing file is never replaced, even
     // one that appears while this runs; a failure leaves nothing under the path.
     [[nodiscard]] virtual FileFailure createNew(const QString &path, const std::string &bytes) = 0;
+
+    // Removes a file. The program removes only files it has just created itself, to take back
+    // a set of files that could not be written whole.
+    [[nodiscard]] virtual FileFailure remove(const QString &path) = 0;
 };
 
 }  // namespace bis

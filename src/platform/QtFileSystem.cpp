@@ -223,4 +223,11 @@ FileFailure QtFileSystem::createNew(const QString &path, const std::string &byte
     return {};
 }
 
+FileFailure QtFileSystem::remove(const QString &path) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        return FailureOf(errno);
+    }
+    return {};
+}
+
 }  // namespace bis

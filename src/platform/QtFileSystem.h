@@ -16,6 +16,7 @@ class QtFileSystem : public FileSystem {
     [[nodiscard]] bool exists(const QString &path) override;
     [[nodiscard]] FileFailure readAll(const QString &path, std::string &bytes) override;
     [[nodiscard]] FileFailure createNew(const QString &path, const std::string &bytes) override;
+    [[nodiscard]] FileFailure remove(const QString &path) override;
 };
 
 }  // namespace bis

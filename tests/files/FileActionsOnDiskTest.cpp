@@ -45,6 +45,7 @@ class RacingFileSystem : public FileSystem {
     FileFailure createNew(const QString &path, const std::string &bytes) override {
         return real_.createNew(path, bytes);
     }
+    FileFailure remove(const QString &path) override { return real_.remove(path); }
 
   private:
     QtFileSystem real_;

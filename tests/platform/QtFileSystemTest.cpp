@@ -126,6 +126,14 @@ TEST_F(QtFileSystemTest, CreateNewNeverReplacesWhatIsThere) {
     EXPECT_EQ(names(), (QStringList{"file.oxl", "folder.oxl", "link.oxl"}));
 }
 
+TEST_F(QtFileSystemTest, RemoveTakesAWrittenFileAwayAndSaysWhenItCannot) {
+    ASSERT_EQ(Described(fileSystem_.createNew(path("report.txt"), "text")), "None|");
+    EXPECT_EQ(Described(fileSystem_.remove(path("report.txt"))), "None|");
+    EXPECT_EQ(names(), QStringList());
+    EXPECT_EQ(Described(fileSystem_.remove(path("report.txt"))),
+              "NotFound|No such file or directory");
+}
+
 // How a file operation should fail, and where. Permissions are tested in a child that is not
 // root, since root may write anywhere.
 struct FailureCase {

@@ -1,12 +1,12 @@
 // Prints through a real print system: a CUPS scheduler with a queue that writes PDF files.
 //
-// Run as root, the test installs the Debian packages cups, cups-client and
-// printer-driver-cups-pdf when they are missing, starts its own scheduler, adds a PDF queue and
-// makes it the default printer. It then presses Print Report on the summary of results screen,
+// Run as root, with the Debian packages cups, cups-client and printer-driver-cups-pdf that
+// scripts/install-deps.sh installs, the test starts its own scheduler, adds a PDF queue and makes
+// it the default printer. It then presses Print Report on the summary of results screen,
 // reads the printed PDF back, and provokes the three failures: a disabled queue, a queue that
 // refuses jobs, and a queue that is gone. At the end it removes the queue and stops the scheduler
-// it started. Not run as root, or where a scheduler is already running (which the test must not
-// reconfigure), every test is skipped with the reason.
+// it started. Not run as root, without the packages, or where a scheduler is already running
+// (which the test must not reconfigure), every test is skipped with the reason.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <cstdio>
 #include <memory>
 
 #include "app/ScreenContext.h"
@@ -85,7 +84,10 @@ class PrintSystem : public ::testing::Environment {
             skipReason = "not run as root: setting up a print system needs root";
             return;
         }
-        if (!installed() && !install()) {
+        if (!installed()) {
+            skipReason =
+                "the packages cups, cups-client and printer-driver-cups-pdf are not all "
+                "installed; scripts/install-deps.sh installs them";
             return;
         }
         if (SchedulerRunning()) {
@@ -154,29 +156,6 @@ class PrintSystem : public ::testing::Environment {
         const Outcome status = RunCommand("dpkg-query", {"-W", "-f=${Status}\n", "cups",
                                                          "cups-client", "printer-driver-cups-pdf"});
         return status.exitCode == 0 && status.output.count("install ok installed") == 3;
-    }
-
-    bool install() {
-        std::printf("Installing cups, cups-client and printer-driver-cups-pdf...\n");
-        std::fflush(stdout);
-        const QStringList packages = {"install",
-                                      "-y",
-                                      "-qq",
-                                      "--no-install-recommends",
-                                      "cups",
-                                      "cups-client",
-                                      "printer-driver-cups-pdf"};
-        qputenv("DEBIAN_FRONTEND", "noninteractive");
-        if (RunCommand("apt-get", packages, 600000).exitCode != 0) {
-            RunCommand("apt-get", {"update", "-qq"}, 600000);
-            const Outcome second = RunCommand("apt-get", packages, 600000);
-            if (second.exitCode != 0) {
-                skipReason =
-                    "the CUPS packages could not be installed: " + second.output.right(500);
-                return false;
-            }
-        }
-        return true;
     }
 };
 

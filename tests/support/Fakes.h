@@ -109,6 +109,12 @@ class FakeFileSystem : public FileSystem {
         files[path] = bytes;
         return {};
     }
+    FileFailure remove(const QString &path) override {
+        if (files.erase(path) == 0) {
+            return {FileFailure::Kind::NotFound, "No such file or directory"};
+        }
+        return {};
+    }
 
     std::map<QString, std::string> files;
     std::map<QString, FileFailure> failures;

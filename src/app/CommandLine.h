@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "files/CommandLineReports.h"
+
+namespace bis {
+
+// What the command line asks the program to do.
+struct CommandLine {
+    enum class Action {
+        StartScreens,  // the introduction screen, recalling files.showFile first when given
+        WriteReports,  // the reports of files, without any window
+        ShowHelp,      // the help on standard output
+        ShowVersion,   // the version on standard output
+        UsageError,    // error says what is wrong with the command line
+    };
+    Action action = Action::StartScreens;
+    ReportFiles files;
+    QString error;
+};
+
+// The program's arguments as texts, the program's name first. Needs no application object.
+[[nodiscard]] QStringList ArgumentsOf(int argc, const char *const *argv);
+
+// Reads the arguments (the program's name first). Options may stand before or after the show
+// file, and "--" ends the options. Needs no application object, so that help, version and usage
+// errors never need a display.
+[[nodiscard]] CommandLine ParseCommandLine(const QStringList &arguments);
+
+// The usage, what the program does with a show file and the report options, and the options.
+[[nodiscard]] QString HelpText();
+
+// "bestinshow Version 02.30" and a line end.
+[[nodiscard]] QString VersionText();
+
+// The one line that says what is wrong, then the usage.
+[[nodiscard]] QString UsageErrorText(const QString &error);
+
+}  // namespace bis
