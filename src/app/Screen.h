@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <string>
+#include <utility>
 
 #include "app/ScreenContext.h"
 
@@ -60,6 +62,19 @@ class Screen : public QWidget {
                            QWidget *parent);
     // A label whose text wraps over several lines.
     static QLabel *WrappedLabel(const QString &objectName, const QString &text, QWidget *parent);
+
+    // Gives the box the short name a screen reader announces for it, and makes the label beside
+    // it the box's buddy, so the label points at the box as well.
+    static void NameBox(QLabel &label, QWidget &box, const QString &name);
+    // Names the widget for screen readers and presents it as a group of the controls in it. A
+    // framed panel would otherwise be presented as a frame, which screen readers take for a
+    // window of its own.
+    static void NameGroup(QWidget &group, const QString &name);
+    // Gives the label of category 1..10 the category's name as its caption, and names each of the
+    // category's boxes "<CATEGORY> <what it holds>", so a screen reader tells which number belongs
+    // to which category.
+    void CaptionCategory(QLabel &label, int category,
+                         const QList<std::pair<QWidget *, QString>> &boxes);
 
     // The text of an entry box as the checks read it: Windows-1252 bytes, with "?" for any
     // character the code page lacks, so such a character never reads as a digit.

@@ -30,6 +30,7 @@ frmScorecard::frmScorecard(ScreenContext &context)
     lblJudgeNumber = Label(QStringLiteral("lblJudgeNumber"), QStringLiteral("JUDGE NUMBER:"), this);
     txtJudgeNumber = DisplayBox(QStringLiteral("txtJudgeNumber"), this);
     txtJudgeNumber->setMaximumWidth(60);
+    NameBox(*lblJudgeNumber, *txtJudgeNumber, QStringLiteral("Judge number"));
     lblInstructions = WrappedLabel(
         QStringLiteral("lblInstructions"),
         QStringLiteral(
@@ -131,7 +132,9 @@ void frmScorecard::Form_Load() {
     record.BallotEntered.allocate(record.NumJudges);
     cmdNextJudge->setToolTip(kNextJudgeTip);
     for (int i = 1; i <= record.NumCategories; ++i) {
-        lblCategories(i).setText(QString::fromStdString(record.CategoryName(i)));
+        CaptionCategory(lblCategories(i), i,
+                        {{&txtJudgeScore(i), QStringLiteral("score")},
+                         {&txtCumulativeScore(i), QStringLiteral("running total")}});
         if (record.Blooms(i) == 0) {
             txtJudgeScore(i).hide();
             txtJudgeScore(i).setFocusPolicy(Qt::NoFocus);

@@ -33,9 +33,11 @@ bool CommandButton::event(QEvent *event) {
 }
 
 void CommandButton::keyPressEvent(QKeyEvent *event) {
-    // Return presses a focused button as Space does, as users of the show-day machines expect.
+    // Return presses a focused button as Space does, as users of the show-day machines expect;
+    // so does the keypad's Enter, which arrives with the keypad modifier.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        modifiers == Qt::NoModifier) {
         click();
         return;
     }

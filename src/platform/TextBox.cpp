@@ -1,6 +1,7 @@
 #include "platform/TextBox.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 namespace bis {
 
@@ -29,6 +30,20 @@ void TextBox::focusOutEvent(QFocusEvent *event) {
         return;
     }
     settleLostFocus();
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event) {
+    // Tabulators typing ballots on a numeric keypad end each score with Enter: it moves to the
+    // next control in the tab order as Tab does, so the entry is checked on the way out and a
+    // refused entry keeps the focus.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
+        event->accept();
+        focusNextChild();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 }  // namespace bis

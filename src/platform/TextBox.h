@@ -5,9 +5,10 @@
 namespace bis {
 
 // An entry box whose LostFocus fires each time the focus leaves it within its window: by Tab, by
-// a click elsewhere, or by a button press (see CommandButton, which makes the box fire before the
-// button acts). It fires whether or not the text changed. Switching to another window or opening
-// a menu is not leaving the box: the box fires when the focus next moves on inside its window.
+// Return or the keypad's Enter (which move on exactly as Tab does), by a click elsewhere, or by a
+// button press (see CommandButton, which makes the box fire before the button acts). It fires
+// whether or not the text changed. Switching to another window or opening a menu is not leaving the
+// box: the box fires when the focus next moves on inside its window.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -27,6 +28,7 @@ class TextBox : public QLineEdit {
   protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
   private:
     bool owesLostFocus_ = false;

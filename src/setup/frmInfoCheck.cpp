@@ -41,6 +41,9 @@ frmInfoCheck::frmInfoCheck(ScreenContext &context, frmSetUp &setUp)
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setMinimumHeight(list->fontMetrics().lineSpacing() * 10 + 12);
     }
+    NameBox(*lblNumJudge, *txtNumJudges, lblNumJudge->text());
+    NameBox(*lblEligible, *lstEligible, lblEligible->text());
+    NameBox(*lblIneligible, *lstIneligible, lblIneligible->text());
     cmdContinue = Button(QStringLiteral("cmdContinue"), QStringLiteral("&Continue"), this);
     cmdContinue->setToolTip(QStringLiteral("Press if the information is correct."));
     cmdBack = Button(QStringLiteral("cmdBack"), QStringLiteral("&Go back"), this);

@@ -46,6 +46,10 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
     for (TextBox *box : {txtClubName, txtLocation, txtShowDate}) {
         box->setValidator(new ShowTextValidator(box));
     }
+    NameBox(*lblClubName, *txtClubName, QStringLiteral("Sponsoring club"));
+    NameBox(*lblLocation, *txtLocation, QStringLiteral("Show location"));
+    NameBox(*lblShowDate, *txtShowDate, QStringLiteral("Show date (mm/dd/yyyy)"));
+    NameBox(*lblJudges, *txtJudges, QStringLiteral("Number of judges"));
 
     lblBlooms = WrappedLabel(QStringLiteral("lblBlooms"),
                              QStringLiteral("BLOOMS: If no entry qualified in a category, enter "
@@ -56,6 +60,7 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
         lblCategory.set(i, Label(QStringLiteral("lblCategory%1").arg(i), QString(), this));
         txtBlooms.set(i, NamedBox(QStringLiteral("txtBlooms%1").arg(i), this));
         txtBlooms(i).setMaximumWidth(80);
+        lblCategory(i).setBuddy(&txtBlooms(i));
     }
     lblCaution = WrappedLabel(QStringLiteral("lblCaution"),
                               QStringLiteral("Check the information above carefully before "
@@ -143,7 +148,7 @@ frmSetUp::frmSetUp(ScreenContext &context) : Screen(context, QStringLiteral("Set
 
 void frmSetUp::Form_Load() {
     for (int i = 1; i <= showRecord().NumCategories; ++i) {
-        lblCategory(i).setText(QString::fromStdString(showRecord().CategoryName(i)));
+        CaptionCategory(lblCategory(i), i, {{&txtBlooms(i), QStringLiteral("blooms")}});
     }
 }
 

@@ -109,6 +109,9 @@ QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("panel%1").arg(panel));
     frame->setFrameShape(QFrame::StyledPanel);
+    NameGroup(*frame, QStringLiteral("Categories %1 to %2")
+                          .arg(firstCategory)
+                          .arg(firstCategory + kCategoriesPerColumn - 1));
     auto *grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
@@ -137,7 +140,11 @@ QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
 void frmSummaryReport::Form_Load() {
     ShowRecord &record = showRecord();
     for (int c = 1; c <= record.NumCategories; ++c) {
-        lblCategory(c).setText(QString::fromStdString(record.CategoryName(c)));
+        CaptionCategory(lblCategory(c), c,
+                        {{&txtScores(c), QStringLiteral("points deducted")},
+                         {&txtBlooms(c), QStringLiteral("blooms per scape")},
+                         {&txtStarred(c), QStringLiteral("starred entries")},
+                         {&txtResult(c), QStringLiteral("result")}});
     }
     Tabulate(record);
     for (int c = 1; c <= record.NumCategories; ++c) {

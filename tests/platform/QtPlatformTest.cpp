@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLocale>
@@ -60,7 +61,17 @@ class QtMessagesTest : public ::testing::Test {
         QStringList buttons;
         QString defaultButton;
         int buttonIcons = 0;
+        // What a screen reader finds: the box's name and the names under it.
+        QString accessibleName;
+        QStringList accessibleTexts;
     };
+
+    static void CollectNames(QAccessibleInterface *iface, QStringList &names) {
+        for (int i = 0; i < iface->childCount(); ++i) {
+            names << iface->child(i)->text(QAccessible::Name);
+            CollectNames(iface->child(i), names);
+        }
+    }
 
     // Looks at the modal box once it is up, then presses the key on it.
     void AnswerWith(Qt::Key key) {
@@ -81,6 +92,9 @@ class QtMessagesTest : public ::testing::Test {
             seen.buttonIcons += button->icon().isNull() ? 0 : 1;
         }
         seen.buttons.sort();
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+        seen.accessibleName = iface->text(QAccessible::Name);
+        CollectNames(iface, seen.accessibleTexts);
         if (box->defaultButton() != nullptr) {
             seen.defaultButton = box->defaultButton()->text().remove(u'&');
         }
@@ -99,6 +113,9 @@ TEST_F(QtMessagesTest, NoticeHasTheExactTitleAndTextAnOkButtonAndNoIcon) {
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(VisibleWindowCount(), 0);
+    // A screen reader announces the title and reads the text as it stands.
+    EXPECT_EQ(seen.accessibleName, QStringLiteral("Set Up "));
+    EXPECT_TRUE(seen.accessibleTexts.contains(QStringLiteral("<b>not bold</b>")));
 }
 
 TEST_F(QtMessagesTest, QuestionHasYesAndNoAndReturnAnswersYes) {

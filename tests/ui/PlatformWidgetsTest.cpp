@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/CommandButton.h"
@@ -90,13 +91,18 @@ TEST_F(EntryAndButtonTest, AccessKeyChecksTheEntryBeforeTheButtonActs) {
 }
 
 TEST_F(EntryAndButtonTest, SpaceOrReturnOnAFocusedButtonActsOnce) {
-    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+    // The keypad's Enter arrives with the keypad modifier.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Space, Qt::NoModifier},
+                                                              {Qt::Key_Return, Qt::NoModifier},
+                                                              {Qt::Key_Enter, Qt::NoModifier},
+                                                              {Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto &[key, modifiers] : keys) {
         panel.log.clear();
         panel.first->setFocus();
         Tab();
         Tab();
         ASSERT_EQ(Focus(), panel.go);
-        QTest::keyClick(Focus(), key);
+        QTest::keyClick(Focus(), key, modifiers);
         EXPECT_EQ(panel.log, (Log{"first lost focus: ", "second lost focus", "go"})) << key;
     }
 }
@@ -128,6 +134,40 @@ TEST_F(EntryAndButtonTest, RefusedEntryKeepsTheFocusOnTab) {
     EXPECT_EQ(Focus(), panel.first);
     EXPECT_EQ(panel.first->text(), QString());
 }
+
+// Return and the keypad's Enter leave a box exactly as Tab does: the entry is checked, a refused
+// entry keeps the focus, an accepted one moves it to the next control, and the box keeps its text.
+struct MovingKey {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class EnterInABoxTest : public EntryAndButtonTest, public ::testing::WithParamInterface<MovingKey> {
+  protected:
+    void Press() { QTest::keyClick(Focus(), GetParam().key, GetParam().modifiers); }
+};
+
+TEST_P(EnterInABoxTest, MovesOnAsTabDoes) {
+    Type(QStringLiteral("bad"));
+    Press();
+    EXPECT_EQ(Focus(), panel.first);
+    Type(QStringLiteral("12"));
+    Press();
+    EXPECT_EQ(Focus(), panel.second);
+    Press();
+    EXPECT_EQ(Focus(), panel.go);
+    EXPECT_EQ(panel.first->text(), QStringLiteral("12"));
+    EXPECT_EQ(panel.log,
+              (Log{"first lost focus: bad", "first lost focus: 12", "second lost focus"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EnterInABoxTest,
+                         ::testing::Values(MovingKey{"Tab", Qt::Key_Tab, Qt::NoModifier},
+                                           MovingKey{"Return", Qt::Key_Return, Qt::NoModifier},
+                                           MovingKey{"KeypadEnter", Qt::Key_Enter,
+                                                     Qt::KeypadModifier}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(EntryAndButtonTest, SwitchingWindowsIsNotLeavingTheBox) {
     Type(QStringLiteral("12"));

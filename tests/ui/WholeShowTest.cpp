@@ -1,13 +1,16 @@
 // Whole shows typed in with the keyboard alone, from the introduction screen to the summary, as
-// a new user would type them: Tab from box to box, Space on the focused button, Alt with an
-// access key. The shows are made up from a seed, and the expected summary is worked out here
-// from the ballots, independently of the program's own tabulation.
+// a new user would type them: Tab from box to box and Space on the focused button, or Return
+// (or the keypad's Enter) for both, as on a numeric keypad; Alt with an access key. The shows are
+// made up from a seed, and the expected summary is worked out here from the ballots,
+// independently of the program's own tabulation.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <algorithm>
 #include <array>
 #include <random>
+#include <string>
+#include <tuple>
 
 #include "app/frmIntro.h"
 #include "ballots/frmScorecard.h"
@@ -110,8 +113,31 @@ Expected WorkOut(const MadeUpShow &show) {
     return e;
 }
 
-class WholeShowTest : public ScreenTest, public ::testing::WithParamInterface<unsigned> {
+// How the user moves from box to box and presses the focused button.
+struct Moving {
+    const char *name;
+    Qt::Key next;   // leaves a box for the next control
+    Qt::Key press;  // presses the focused button
+    Qt::KeyboardModifiers modifiers;
+};
+
+const Moving kTabAndSpace{"TabAndSpace", Qt::Key_Tab, Qt::Key_Space, Qt::NoModifier};
+const Moving kReturn{"Return", Qt::Key_Return, Qt::Key_Return, Qt::NoModifier};
+const Moving kKeypadEnter{"KeypadEnter", Qt::Key_Enter, Qt::Key_Enter, Qt::KeypadModifier};
+
+class WholeShowTest : public ScreenTest,
+                      public ::testing::WithParamInterface<std::tuple<unsigned, Moving>> {
   protected:
+    static unsigned Seed() { return std::get<0>(GetParam()); }
+    static void Next() {
+        ASSERT_NE(Focus(), nullptr);
+        QTest::keyClick(Focus(), std::get<1>(GetParam()).next, std::get<1>(GetParam()).modifiers);
+    }
+    static void Press() {
+        ASSERT_NE(Focus(), nullptr);
+        QTest::keyClick(Focus(), std::get<1>(GetParam()).press, std::get<1>(GetParam()).modifiers);
+    }
+
     template <typename Screen>
     Screen *Reach() {
         Screen *screen = OpenScreen<Screen>();
@@ -124,30 +150,30 @@ class WholeShowTest : public ScreenTest, public ::testing::WithParamInterface<un
 };
 
 TEST_P(WholeShowTest, KeyboardAloneReachesTheRightSummary) {
-    const MadeUpShow show = MakeShow(GetParam());
-    std::mt19937 typing(GetParam() * 7919U);
+    const MadeUpShow show = MakeShow(Seed());
+    std::mt19937 typing(Seed() * 7919U);
 
     auto *intro = new frmIntro(context);
     intro->ShowScreen();
     Activate(intro);
-    Space();  // Set Up has the focus
+    Press();  // Set Up has the focus
 
     ASSERT_NE(Reach<frmSetUp>(), nullptr);
-    Type(QStringLiteral("Seed %1 Dahlia Society").arg(GetParam()));
-    Tab();
+    Type(QStringLiteral("Seed %1 Dahlia Society").arg(Seed()));
+    Next();
     Type(QStringLiteral("Springfield, OR, Pacific"));
-    Tab();
-    Type(QStringLiteral("08/%1/2024").arg(10 + GetParam() % 20));
-    Tab();
+    Next();
+    Type(QStringLiteral("08/%1/2024").arg(10 + Seed() % 20));
+    Next();
     Type(QString::number(show.judges));
-    Tab();
+    Next();
     for (int c = 1; c <= 10; ++c) {
         const bool blank = show.blooms[c] == 0 && typing() % 2 == 0;
         Type(blank ? QString() : QString::number(show.blooms[c]));
-        Tab();
+        Next();
     }
     ASSERT_EQ(FocusName(), QStringLiteral("cmdContinue"));
-    Space();
+    Press();
 
     ASSERT_NE(Reach<frmInfoCheck>(), nullptr);
     AltKey('c');
@@ -159,19 +185,18 @@ TEST_P(WholeShowTest, KeyboardAloneReachesTheRightSummary) {
             if (show.blooms[c] > 0) {
                 ASSERT_EQ(FocusName(), QStringLiteral("txtJudgeScore%1").arg(c));
                 Type(ScoreAsTyped(show.scores[j][c], typing));
-                Tab();
+                Next();
             }
         }
         ASSERT_EQ(FocusName(), QStringLiteral("cmdNextJudge"));
-        Space();
+        Press();
     }
 
     frmSummaryReport *summary = Reach<frmSummaryReport>();
     ASSERT_NE(summary, nullptr);
     ASSERT_EQ(Shown().size(), 2U);  // "PLEASE CHECK!" and "BALLOTS ARE SECRET", nothing refused
     EXPECT_EQ(Shown()[1].title, QStringLiteral("BALLOTS ARE SECRET"));
-    EXPECT_EQ(record.ClubName,
-              QStringLiteral("Seed %1 Dahlia Society").arg(GetParam()).toStdString());
+    EXPECT_EQ(record.ClubName, QStringLiteral("Seed %1 Dahlia Society").arg(Seed()).toStdString());
 
     const Expected expected = WorkOut(show);
     const QString result =
@@ -200,7 +225,13 @@ TEST_P(WholeShowTest, KeyboardAloneReachesTheRightSummary) {
     EXPECT_EQ(fakes.programEnd.ended, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, WholeShowTest, ::testing::Range(1U, 17U));
+INSTANTIATE_TEST_SUITE_P(Seeds, WholeShowTest,
+                         ::testing::Combine(::testing::Range(1U, 17U),
+                                            ::testing::Values(kTabAndSpace, kReturn, kKeypadEnter)),
+                         [](const auto &info) {
+                             return std::string(std::get<1>(info.param).name) + "_" +
+                                    std::to_string(std::get<0>(info.param));
+                         });
 
 }  // namespace
 }  // namespace bis::testing
