@@ -19,36 +19,17 @@ if [ -z "${ACCESSIBILITY_TREE_SESSION:-}" ]; then
 fi
 
 program=${BESTINSHOW:-build/bestinshow}
-display=:${A11Y_DISPLAY:-98}
-export DISPLAY=$display
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_ACCESSIBILITY=1
 
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
+source scripts/virtual-display.sh
+start_virtual_display ":${A11Y_DISPLAY:-98}"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 bus=$!
 app=
 trap 'kill $app "$bus" "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 "$program" >/dev/null 2>&1 &
 app=$!
-
-# The window with exactly this title, once it is there.
-window() {
-    for _ in $(seq 50); do
-        if id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ]; then
-            echo "$id"
-            return
-        fi
-        sleep 0.1
-    done
-    echo "no window titled '$1'" >&2
-    exit 1
-}
 
 # Focuses the window with the title and waits until the program has settled.
 reach() {

@@ -6,31 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 program=${BESTINSHOW:-build/bestinshow}
-display=:${SCREENSHOT_DISPLAY:-99}
-export DISPLAY=$display
-
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
+source scripts/virtual-display.sh
+start_virtual_display ":${SCREENSHOT_DISPLAY:-99}"
 "$program" >/dev/null 2>&1 &
 app=$!
 trap 'kill "$app" "$xvfb" 2>/dev/null || true' EXIT
-
-# The window with exactly this title, once it is there.
-window() {
-    for _ in $(seq 50); do
-        if id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ]; then
-            echo "$id"
-            return
-        fi
-        sleep 0.1
-    done
-    echo "no window titled '$1'" >&2
-    exit 1
-}
 
 # Types each entry into the focused box and leaves it with Tab.
 entries() {
