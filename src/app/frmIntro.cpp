@@ -72,20 +72,26 @@ void frmIntro::cmdSetup_Click() {
 }
 
 void frmIntro::cmdExisting_Click() {
-    RecallShowFile(ChooseShowFile(platform(), this));
+    if (RecallShow(platform(), this, showRecord())) {
+        OpenSummary();
+    }
 }
 
 bool frmIntro::RecallShowFile(const QString &path) {
     if (!RecallShowFrom(platform(), this, path, showRecord())) {
         return false;
     }
+    OpenSummary();
+    return true;
+}
+
+void frmIntro::OpenSummary() {
     showRecord().ReportSaved = 1;
     // Tabulating and filling the summary of a large show takes a moment too.
     const BusyCursor busy;
     auto *next = new frmSummaryReport(context());
     Unload();
     next->ShowScreen();
-    return true;
 }
 
 void frmIntro::cmdExit_Click() {

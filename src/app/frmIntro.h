@@ -31,6 +31,9 @@ class frmIntro : public Screen {
     void cmdExisting_Click();
     void cmdExit_Click();
 
+    // After a show file was read: the summary of results, with the show held in a file.
+    void OpenSummary();
+
     QLabel *lblHead1;
     QLabel *Label1;
     CommandButton *cmdSetup;

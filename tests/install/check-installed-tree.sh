@@ -13,11 +13,7 @@ build=$1
 app_id=org.bestinshow.BestInShow
 mime_type=application/x-bestinshow-show
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/checks.sh"
 
 # Runs a validator and fails the check if it exits non-zero or says anything at all.
 quiet() {
@@ -29,14 +25,7 @@ quiet() {
     fi
 }
 
-missing=()
-for tool in cmake desktop-file-validate appstreamcli update-mime-database xmllint mandoc gio iconv; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-    echo "FAIL: missing ${missing[*]}; scripts/install-deps.sh installs them" >&2
-    exit 1
-fi
+require_tools cmake desktop-file-validate appstreamcli update-mime-database xmllint mandoc gio iconv
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

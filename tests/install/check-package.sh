@@ -11,20 +11,9 @@ set -euo pipefail
 
 build=$1
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/checks.sh"
 
-missing=()
-for tool in cpack dpkg-deb dpkg-shlibdeps file readelf lintian; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-    echo "FAIL: missing ${missing[*]}; scripts/install-deps.sh installs them" >&2
-    exit 1
-fi
+require_tools cpack dpkg-deb dpkg-shlibdeps file readelf lintian
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
