@@ -262,13 +262,13 @@ std::vector<GridWord> ExpectedWords(const PrintedReport &report) {
 
 // The bold texts of each sheet as pdftohtml sees them.
 std::vector<std::set<QString>> BoldTexts(const QString &pdf) {
-    QProcess process;
-    testing::StartHostTool(process, "pdftohtml", {"-xml", "-i", "-stdout", testing::HostPath(pdf)});
-    EXPECT_TRUE(process.waitForFinished(60000));
+    const testing::HostToolRun run =
+        testing::RunHostTool("pdftohtml", {"-xml", "-i", "-stdout", testing::HostPath(pdf)});
+    EXPECT_TRUE(run.ok) << run.error.toStdString();
     std::vector<std::set<QString>> sheets;
     static const QRegularExpression page(QStringLiteral("<page number=\"(\\d+)\""));
     static const QRegularExpression text(QStringLiteral("<text [^>]*><b>(.*)</b></text>"));
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(run.output).split(u'\n')) {
         if (page.match(line).hasMatch()) {
             sheets.emplace_back();
         } else if (const auto match = text.match(line); match.hasMatch() && !sheets.empty()) {
@@ -305,12 +305,11 @@ std::vector<std::set<QString>> BoldRuns(const PrintedReport &report) {
 }
 
 QString PdfInfo(const QString &pdf, const QString &field) {
-    QProcess process;
-    process.start("pdfinfo", {pdf});
-    EXPECT_TRUE(process.waitForFinished(60000));
+    const testing::HostToolRun run = testing::RunHostTool("pdfinfo", {testing::HostPath(pdf)});
+    EXPECT_TRUE(run.ok) << run.error.toStdString();
     const QRegularExpression line(QStringLiteral("^") + field + QStringLiteral(":\\s*(.*)$"),
                                   QRegularExpression::MultilineOption);
-    return line.match(QString::fromUtf8(process.readAllStandardOutput())).captured(1);
+    return line.match(QString::fromUtf8(run.output)).captured(1);
 }
 
 struct PdfCase {
@@ -431,7 +430,7 @@ void PrintTo(const FailureCase &c, std::ostream *out) {
 
 // The system's own words for a folder that is not there.
 #ifdef _WIN32
-const QString kNoSuchFolder = QStringLiteral("The system cannot find the path specified.");
+const QString kNoSuchFolder = qt_error_string(ERROR_PATH_NOT_FOUND);
 #else
 const QString kNoSuchFolder = QStringLiteral("No such file or directory");
 #endif
