@@ -76,7 +76,6 @@ class JudgeMatrix {
         cells_.assign(static_cast<std::size_t>(rows_) * kCategoryCount, T{});
     }
 
-    [[nodiscard]] bool allocated() const { return rows_ > 0; }
     // The highest judge row held; rows above NumJudges may remain after a judge is removed.
     [[nodiscard]] int lastJudge() const { return rows_ + FirstRow - 1; }
 

@@ -54,8 +54,6 @@ class ColumnWriter {
     [[nodiscard]] std::string_view endedBytes() const {
         return std::string_view(bytes_).substr(0, lineStarts_.back());
     }
-    // Every line so far, as lineCount() and line() give them.
-    [[nodiscard]] std::vector<std::string> lines() const;
 
   private:
     std::string bytes_;
