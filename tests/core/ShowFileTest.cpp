@@ -95,6 +95,19 @@ TEST(ShowFileRoundTripTest, RecallGivesBackTheSameRecord) {
     EXPECT_EQ(recalled.ReportSaved, 1);
 }
 
+TEST(ShowRecordTest, InitialiseLeavesNothingOfAnEarlierShow) {
+    ShowRecord show = StartedShow();
+    ASSERT_EQ(ReadShowFile(OneJudgeFile(), show).outcome, Outcome::Read);
+    show.Initialise();
+    EXPECT_EQ(show.ClubName + show.ShowLocation + show.ShowDate, "");
+    EXPECT_EQ(show.NumJudges, 0);
+    EXPECT_EQ(show.Blooms(1) + show.Blooms(10), 0);
+    EXPECT_EQ(show.Scores.lastJudge(), -1);
+    EXPECT_EQ(show.ReportSaved, 0);
+    EXPECT_EQ(show.NumCategories, 10);
+    EXPECT_EQ(show.CategoryName(10), "SEEDLING");
+}
+
 struct ReadCase {
     const char *name;
     std::string bytes;
