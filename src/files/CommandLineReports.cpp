@@ -19,8 +19,17 @@ struct ReportOutput {
     std::string bytes;
 };
 
+// Writes the failure's line. What went wrong may quote the show file (its version text), so any
+// control character in it is shown as "?": a crafted file must not reach the terminal's escape
+// sequences or break the one line.
 void ReportFailure(std::ostream &errors, const QString &path, const QString &what) {
-    errors << path.toStdString() << ": " << what.toStdString() << '\n';
+    QString shown = what;
+    for (QChar &ch : shown) {
+        if (ch.category() == QChar::Other_Control) {
+            ch = u'?';
+        }
+    }
+    errors << path.toStdString() << ": " << shown.toStdString() << '\n';
 }
 
 // The system's own description of a failure, or the given words where it gave none.

@@ -140,6 +140,14 @@ const FailureCase kFailures[] = {
      "show.oxl: prepared with Version 03.00; this program (Version 02.30) reads only Version 02 "
      "show files\n",
      {"show.oxl"}},
+    {"ShowFileWhoseVersionHoldsControlCharacters",
+     [](FakeFileSystem &files, FakePdfMaker &) {
+         files.files["show.oxl"] = "\"Version 03\x1b]0;x\x07\x9d\"\r\n";
+     },
+     kAllThree,
+     "show.oxl: prepared with Version 03?]0;x??; this program (Version 02.30) reads only Version "
+     "02 show files\n",
+     {"show.oxl"}},
     {"ShowFileTheReaderRefuses",
      [](FakeFileSystem &files, FakePdfMaker &) {
          files.files["show.oxl"] = "\"Version 02.30\"\r\n\"C\"\r\n\"L\"\r\n\"D\"\r\nnone\r\n";
