@@ -45,21 +45,13 @@ TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
 }
 
 TEST(NumberTextTest, FieldsAreRightAlignedAndNeverCut) {
-    const auto score = [](double value, std::size_t width) {
-        std::string out = "|";
-        AppendScoreField(out, value, '.', width);
-        return out;
-    };
-    const auto count = [](long value, std::size_t width) {
-        std::string out = "|";
-        AppendCountField(out, value, width);
-        return out;
-    };
-    EXPECT_EQ(score(1.5, 5), "|  1.5");
-    EXPECT_EQ(score(100.0, 5), "|100.0");
-    EXPECT_EQ(score(1000.0, 5), "|1000.0");
-    EXPECT_EQ(count(12, 3), "| 12");
-    EXPECT_EQ(count(-12345, 3), "|-12345");
+    std::string out = "|";
+    AppendScoreField(out, 1.5, '.', 5);
+    AppendScoreField(out, 100.0, '.', 5);
+    AppendScoreField(out, 1000.0, '.', 5);
+    AppendCountField(out, 12, 3);
+    AppendCountField(out, -12345, 3);
+    EXPECT_EQ(out, "|  1.5100.01000.0 12-12345");
 }
 
 TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {

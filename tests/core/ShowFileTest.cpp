@@ -100,11 +100,8 @@ TEST(ShowRecordTest, InitialiseLeavesNothingOfAnEarlierShow) {
     ASSERT_EQ(ReadShowFile(OneJudgeFile(), show).outcome, Outcome::Read);
     show.Initialise();
     EXPECT_EQ(show.ClubName + show.ShowLocation + show.ShowDate, "");
-    EXPECT_EQ(show.NumJudges, 0);
-    EXPECT_EQ(show.Blooms(1) + show.Blooms(10), 0);
+    EXPECT_EQ(show.NumJudges + show.Blooms(1) + show.ReportSaved, 0);
     EXPECT_EQ(show.Scores.lastJudge(), -1);
-    EXPECT_EQ(show.ReportSaved, 0);
-    EXPECT_EQ(show.NumCategories, 10);
     EXPECT_EQ(show.CategoryName(10), "SEEDLING");
 }
 
@@ -115,8 +112,13 @@ struct ReadCase {
     const char *fileVersion = "";
     // For a refused file: the line where reading stopped and why.
     std::size_t line = 0;
-    const char *reason = "";
+    std::string reason{};
 };
+
+const std::string kJudgesFound =
+    "expected the number of judges (a whole number from 1 to 32767), found ";
+const std::string kBloomsFound =
+    "expected the number of blooms in EXTRA LARGE (a whole number from 0 to 32767), found ";
 
 class ShowFileReaderTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -212,36 +214,26 @@ INSTANTIATE_TEST_SUITE_P(
                  "expected the sponsoring club (a text without a double quote inside), found "
                  "'Cl\"ub'"},
         ReadCase{"TextForNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\nx\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found 'x'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'x'"},
         ReadCase{"QuotedNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n\"1\"\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found '\"1\"'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'\"1\"'"},
         ReadCase{"NoJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n0\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found '0'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'0'"},
         ReadCase{"NegativeJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n-1\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found '-1'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'-1'"},
         ReadCase{"JudgesBeyondSixteenBits",
                  Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n32768\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found '32768'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'32768'"},
         ReadCase{"FractionalJudges",
                  Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1.5\r\n10\r\n"),
-                 Outcome::Unreadable, "", 5,
-                 "expected the number of judges (a whole number from 1 to 32767), found '1.5'"},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'1.5'"},
         ReadCase{"ElevenCategories", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1\r\n11\r\n"),
                  Outcome::Unreadable, "", 6, "expected the number of categories (10), found '11'"},
         ReadCase{"NegativeBlooms", Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n-3\r\n"),
-                 Outcome::Unreadable, "", 7,
-                 "expected the number of blooms in EXTRA LARGE (a whole number from 0 to 32767), "
-                 "found '-3'"},
+                 Outcome::Unreadable, "", 7, kBloomsFound + "'-3'"},
         ReadCase{"BloomsBeyondSixteenBits",
                  Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n40000\r\n"),
-                 Outcome::Unreadable, "", 7,
-                 "expected the number of blooms in EXTRA LARGE (a whole number from 0 to 32767), "
-                 "found '40000'"},
+                 Outcome::Unreadable, "", 7, kBloomsFound + "'40000'"},
         ReadCase{"InfiniteScore", Replaced(OneJudgeFile(), "\r\n1.5\r\n", "\r\n1e400\r\n"),
                  Outcome::Unreadable, "", 17,
                  "expected the points deducted in EXTRA LARGE (a number), found '1e400'"},
