@@ -25,6 +25,7 @@
 #include "files/ShowFile.h"
 #include "platform/ReportPainter.h"
 #include "support/HostTools.h"
+#include "support/PageText.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "tabulation/Tabulation.h"
@@ -428,59 +429,60 @@ void PrintTo(const FailureCase &c, std::ostream *out) {
     *out << c.name;
 }
 
-// The system's own words for a folder that is not there.
+// The system's own words for a folder that is not there, and for a folder read as a file.
 #ifdef _WIN32
 const QString kNoSuchFolder = qt_error_string(ERROR_PATH_NOT_FOUND);
+// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW-w64's headers lack.
+const QString kIsAFolder = qt_error_string(336);
 #else
 const QString kNoSuchFolder = QStringLiteral("No such file or directory");
+const QString kIsAFolder = QStringLiteral("Is a directory");
 #endif
 
 const QStringList kAllReports = {"--text-report", "r.txt", "--csv-report", "r.csv",
                                  "--pdf-report",  "r.pdf", "show.oxl"};
 
 const FailureCase kFailures[] = {
-    {"MissingShowFile",
-     {},
-     kAllReports,
-     false,
-     "show.oxl: Sorry, file does not exist. Please try again.\n"},
+    {"MissingShowFile", {}, kAllReports, false, "show.oxl: does not exist\n"},
     {"ShowFileOfAnotherVersion",
      {{"show.oxl", "\"Version 03.00\"\r\n\"Club\"\r\n"}},
      kAllReports,
      false,
-     "show.oxl: This file was prepared with Version 03.00 Please exit and use this version.\n"},
+     "show.oxl: prepared with Version 03.00; this program (Version 02.30) reads only Version 02 "
+     "show files\n"},
     {"TruncatedShowFile",
      {{"show.oxl", "@clear_win.oxl:120"}},
      kAllReports,
      false,
-     "show.oxl: Please select another file\n"},
+     "show.oxl: not a show file: line 19: expected the points deducted in SMALL (a number), found "
+     "the end of the file\n"},
     {"ShowFileThatIsAFolder",
      {{"show.oxl/", ""}},
      kAllReports,
      false,
-     "show.oxl: Please select another file\n"},
+     QStringLiteral("show.oxl: cannot be read: ") + kIsAFolder + "\n"},
     {"AnOutputThatExists",
      {{"show.oxl", "@clear_win.oxl"}, {"r.csv", "precious\r\n"}},
      kAllReports,
      false,
-     "r.csv: Sorry, file already exists. Please try another name.\n"},
+     "r.csv: already exists, and reports never replace a file\n"},
     {"TheShowFileAsAnOutput",
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "show.oxl", "show.oxl"},
      false,
-     "show.oxl: Sorry, file already exists. Please try another name.\n"},
+     "show.oxl: already exists, and reports never replace a file\n"},
     {"AnOutputInAFolderThatDoesNotExist",
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "none/r.pdf", "show.oxl"},
      false,
-     QStringLiteral("none/r.pdf: ") + kNoSuchFolder + " Please select another file name\n"},
+     QStringLiteral("none/r.pdf: cannot be written: ") + kNoSuchFolder + "\n"},
 #ifndef _WIN32
     // The text and CSV reports fit under the limit, the PDF does not.
     {"AWriteThatFailsPartWay",
      {{"show.oxl", "@clear_win.oxl"}},
      kAllReports,
      true,
-     "r.pdf: File too large Please select another file name\n"},
+     "r.pdf: cannot be written: File too large\n"},
 #endif
 };
 
