@@ -32,9 +32,6 @@ struct CommandLine {
     QString error;
 };
 
-// The program's arguments as texts, the program's name first. Needs no application object.
-[[nodiscard]] QStringList ArgumentsOf(int argc, const char *const *argv);
-
 // Reads the arguments (the program's name first). Options may stand before or after the show
 // file, and "--" ends the options. Needs no application object, so that help, version and usage
 // errors never need a display.

@@ -226,6 +226,17 @@ INSTANTIATE_TEST_SUITE_P(Data, ProgramReportsTest, ::testing::ValuesIn(DataShows
                              return info.param;
                          });
 
+// Windows hands a program the letters outside its ANSI code page only in the UTF-16 command line.
+TEST_F(ProgramTest, AShowFileNamedInAnyLettersIsRead) {
+    const QString name = QString::fromUtf8("\xc5\x81\xc4\x85ka \xce\xbe");
+    copyData("clear_win.oxl", name + ".oxl");
+
+    const ProgramRun result = run({"--text-report", name + ".txt", name + ".oxl"});
+
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(Contents(path(name + ".txt")), Contents(kDataFolder + "/clear_win.txt"));
+}
+
 TEST_F(ProgramTest, UnderADecimalCommaOnlyTheTextReportUsesIt) {
     copyData("big_totals.oxl", "show.oxl");
 
