@@ -34,7 +34,7 @@ fi
 
 # Fresh Wine prefixes for every run, so that nothing an earlier run left counts.
 wine_prefix="$build/wine-prefix"
-rm -rf "$wine_prefix" "$wine_prefix"-display-*
+rm -rf "$wine_prefix" "$wine_prefix"-*
 wine_prefix_ready "$wine_prefix"
 
 cmake -S . -B "$build" -G Ninja \

@@ -23,12 +23,11 @@ qt_windows_usable() {
     [ -f "$1/lib/cmake/Qt6/Qt6Config.cmake" ] && [ -f "$1/bin/Qt6Core.dll" ]
 }
 
-# Makes a Wine prefix set to Windows 10 in the folder, unless it is there already. Windows keeps
-# its fonts in C:\windows\Fonts, where the toolkit's offscreen platform finds the ones a PDF is
-# set in; Wine's prefix has none there, and neither Courier New nor the fonts of Windows' own
-# dialogs (Tahoma, Segoe UI). So the Liberation fonts are put there and stand in for them:
-# Liberation Mono for Courier New, whose metrics it shares, Liberation Sans for the others. No
-# Mono or Gecko is installed: the program needs neither.
+# Makes a Wine prefix set to Windows 10 in the folder, unless it is there already. Wine has
+# neither Courier New, the printed report's font, nor the fonts of Windows' own dialogs (Tahoma,
+# Segoe UI), so the Liberation fonts of the Linux machine stand in for them: Liberation Mono for
+# Courier New, whose metrics it shares, Liberation Sans and Serif for the others. No Mono or Gecko
+# is installed: the program needs neither.
 wine_prefix_ready() {
     local prefix="$1"
     export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -37,7 +36,6 @@ wine_prefix_ready() {
         wine wineboot --init >/dev/null 2>&1
         wine winecfg /v win10 >/dev/null 2>&1
         wineserver -w
-        cp /usr/share/fonts/truetype/liberation/*.ttf "$prefix/drive_c/windows/Fonts/"
         local replaced stand_in
         for replaced in "Courier New=Liberation Mono" "Arial=Liberation Sans" \
             "Times New Roman=Liberation Serif" "Tahoma=Liberation Sans" "Segoe UI=Liberation Sans"; do

@@ -17,6 +17,11 @@ source "$here/windows-env.sh"
 prefix=${1:?usage: scripts/wine-run.sh WINE_PREFIX PROGRAM.exe [ARGUMENTS...]}
 shift
 
+# A Wine session keeps the user's regional settings of the program that started it, so a program
+# that needs other ones (BESTINSHOW_WINE_SESSION names them) gets a prefix of its own too.
+if [ -n "${BESTINSHOW_WINE_SESSION:-}" ]; then
+    prefix="$prefix-$BESTINSHOW_WINE_SESSION"
+fi
 if [ "${QT_QPA_PLATFORM:-}" = windows ]; then
     prefix="$prefix-display-${GTEST_SHARD_INDEX:-0}"
     display_file=$(mktemp)

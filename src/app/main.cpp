@@ -46,8 +46,7 @@ struct ProgramNameOnly {
 };
 
 int WriteReports(char *programName, const bis::ReportFiles &files) {
-    // No window opens, so no display is needed: over SSH, in a cron job or in CI alike.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bis::UseWindowlessToolkit();
     qInstallMessageHandler(DropToolkitNotes);
     ProgramNameOnly arguments(programName);
     QGuiApplication application(arguments.argc, arguments.argv);

@@ -2,8 +2,10 @@
 
 #include "platform/QtPlatformOnly.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace bis {
 
@@ -37,6 +39,19 @@ namespace bis {
 void UseStartersConsole();
 #else
 inline void UseStartersConsole() {}
+#endif
+
+// Readies the toolkit for the reports from the command line, which open no window, before the
+// application object is made. On Linux that needs no display: the offscreen platform, over SSH, in
+// a cron job or in CI alike. Windows' own platform needs no display either, and sets the PDF in the
+// system's fonts as printing does; the offscreen platform of a Windows build found no fonts under
+// Wine and wrote blank pages.
+#ifdef _WIN32
+inline void UseWindowlessToolkit() {}
+#else
+inline void UseWindowlessToolkit() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 #endif
 
 }  // namespace bis
