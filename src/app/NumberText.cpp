@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 #include "app/Blanks.h"
@@ -17,34 +18,55 @@ std::string CountText(long value) {
     return text;
 }
 
+namespace {
+
+// Writes the one-decimal text of a multiple of 0.5, given as its count of halves, right-aligned in
+// a field of the given width that ends at end, and gives where the field begins. Such a text is
+// exact: the whole part, the separator, then 0 or 5.
+char *HalvesFieldBefore(char *end, long long halves, char decimalSeparator, std::size_t width) {
+    char *at = end;
+    auto whole = halves < 0 ? -halves : halves;
+    *--at = whole % 2 != 0 ? '5' : '0';
+    *--at = decimalSeparator;
+    whole /= 2;
+    do {
+        *--at = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (halves < 0) {
+        *--at = '-';
+    }
+    while (static_cast<std::size_t>(end - at) < width) {
+        *--at = ' ';
+    }
+    return at;
+}
+
+}  // namespace
+
 void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width) {
-    if (value == 0.0) {
-        value = 0.0;  // never "-0.0"
-    }
-    // Fixed notation with one decimal, rounded as printf's "%.1f" rounds in the C locale, but
-    // without a heap buffer and whatever locale the process runs under. The largest double has
-    // 309 digits before the point.
-    char buffer[320];
-    std::size_t length = 0;
+    // Every score and total is a multiple of 0.5: its field is built whole in a small buffer and
+    // appended at once, the reports' most frequent step. Negative zero gives "0.0", never "-0.0".
+    // Below 10^15 halves the longest text, "-499999999999999.5", has 18 characters.
     const double halves = value * 2.0;
-    if (std::abs(value) < 1e15 && halves == std::floor(halves)) {
-        // Every score and total is a multiple of 0.5; its one-decimal text is exact and needs
-        // no rounding: the whole part, then 0 or 5.
+    char field[32];
+    if (std::abs(halves) < 1e15 && width <= sizeof field) {
         const auto count = static_cast<long long>(halves);
-        const auto whole = (count < 0 ? -count : count) / 2;
-        char *at = buffer;
-        if (count < 0) {
-            *at++ = '-';
+        if (static_cast<double>(count) == halves) {
+            char *const end = field + sizeof field;
+            const char *const begin = HalvesFieldBefore(end, count, decimalSeparator, width);
+            out.append(begin, static_cast<std::size_t>(end - begin));
+            return;
         }
-        at = std::to_chars(at, buffer + sizeof buffer, whole).ptr;
-        *at++ = '.';
-        *at++ = count % 2 != 0 ? '5' : '0';
-        length = static_cast<std::size_t>(at - buffer);
-    } else {
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-        length = result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0;
     }
+    // Any other value: fixed notation with one decimal, rounded as printf's "%.1f" rounds in the
+    // C locale, but without a heap buffer and whatever locale the process runs under. The largest
+    // double has 309 digits before the point.
+    char buffer[320];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    const auto length =
+        result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0;
     if (length >= 2 && buffer[length - 2] == '.') {
         buffer[length - 2] = decimalSeparator;
     }
@@ -100,21 +122,37 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
         text.remove_prefix(1);
     }
     bool point = false;
-    bool digit = false;
+    int digits = 0;
+    int decimals = 0;
+    std::uint64_t mantissa = 0;
     for (const char ch : text) {
         if (ch >= '0' && ch <= '9') {
-            digit = true;
+            // Used only with at most 15 digits; past that the unsigned value may wrap harmlessly.
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(ch - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
         } else if (ch == '.' && !point) {
             point = true;
         } else {
             return std::nullopt;
         }
     }
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (!digit || result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value)) {
+    if (digits == 0) {
         return std::nullopt;
+    }
+    double value = 0.0;
+    if (digits <= 15) {
+        // Both the digits and the power of ten are exact doubles, so the one division rounds
+        // exactly as from_chars does; a show file's scores all take this way.
+        constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    } else {
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
+            !std::isfinite(value)) {
+            return std::nullopt;
+        }
     }
     if (value == 0.0) {
         return 0.0;
