@@ -112,10 +112,6 @@ std::string ShowFileNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
-namespace {
-
-// Reads a text of the form "[sign]digits[.digits]" with "." as the point, the form of every score
-// in a show file, straight from the text; any other text gives nothing here.
 std::optional<double> ReadPlainDecimal(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -144,8 +140,8 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     if (digits <= 15) {
         // Both the digits and the power of ten are exact doubles, so the one division rounds
         // exactly as from_chars does; a show file's scores all take this way.
-        constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
     } else {
         const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -159,8 +155,6 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     }
     return negative ? -value : value;
 }
-
-}  // namespace
 
 std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) {
     text = TrimBlanks(text);

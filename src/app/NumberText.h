@@ -31,6 +31,11 @@ void AppendCountField(std::string &out, long value, std::size_t width);
 // value has no point at all (0, 3, 2.5, 12.5).
 [[nodiscard]] std::string ShowFileNumber(double value);
 
+// Reads a number of the form "[sign]digits[.digits]" with "." as the point, the form every score
+// of a show file is written in; any other text, blanks included, gives nothing. ReadNumber reads
+// such a text the same way.
+[[nodiscard]] std::optional<double> ReadPlainDecimal(std::string_view text);
+
 // Reads a number typed into an entry box. Blanks before and after it are allowed; it may have a
 // sign, digits with one decimal point ("." always, and the regional separator too) and an
 // exponent ("1e0"). Anything else, including an empty text, a value too large for a double,
