@@ -1,5 +1,6 @@
 #include "app/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -18,78 +19,34 @@ std::string CountText(long value) {
     return text;
 }
 
-namespace {
-
-// Writes the one-decimal text of a multiple of 0.5, given as its count of halves, right-aligned in
-// a field of the given width that ends at end, and gives where the field begins. Such a text is
-// exact: the whole part, the separator, then 0 or 5.
-char *HalvesFieldBefore(char *end, long long halves, char decimalSeparator, std::size_t width) {
-    char *at = end;
-    auto whole = halves < 0 ? -halves : halves;
-    *--at = whole % 2 != 0 ? '5' : '0';
-    *--at = decimalSeparator;
-    whole /= 2;
-    do {
-        *--at = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (halves < 0) {
-        *--at = '-';
+char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::size_t width) {
+    // Fixed notation with one decimal, rounded as printf's "%.1f" rounds in the C locale, but
+    // without a heap buffer and whatever locale the process runs under.
+    char text[kLongestScoreText];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+    const auto length = result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - text) : 0;
+    if (length >= 2 && text[length - 2] == '.') {
+        text[length - 2] = decimalSeparator;
     }
-    while (static_cast<std::size_t>(end - at) < width) {
-        *--at = ' ';
+    if (length < width) {
+        at = std::fill_n(at, width - length, ' ');
     }
-    return at;
+    return std::copy_n(text, length, at);
 }
 
-}  // namespace
-
-void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width) {
-    // Every score and total is a multiple of 0.5: its field is built whole in a small buffer and
-    // appended at once, the reports' most frequent step. Negative zero gives "0.0", never "-0.0".
-    // Below 10^15 halves the longest text, "-499999999999999.5", has 18 characters.
-    const double halves = value * 2.0;
-    char field[32];
-    if (std::abs(halves) < 1e15 && width <= sizeof field) {
-        const auto count = static_cast<long long>(halves);
-        if (static_cast<double>(count) == halves) {
-            char *const end = field + sizeof field;
-            const char *const begin = HalvesFieldBefore(end, count, decimalSeparator, width);
-            out.append(begin, static_cast<std::size_t>(end - begin));
-            return;
-        }
-    }
-    // Any other value: fixed notation with one decimal, rounded as printf's "%.1f" rounds in the
-    // C locale, but without a heap buffer and whatever locale the process runs under. The largest
-    // double has 309 digits before the point.
-    char buffer[320];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+char *WriteCountField(char *at, long value, std::size_t width) {
+    char text[kLongestCountText];
     const auto length =
-        result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0;
-    if (length >= 2 && buffer[length - 2] == '.') {
-        buffer[length - 2] = decimalSeparator;
-    }
+        static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
     if (length < width) {
-        out.append(width - length, ' ');
+        at = std::fill_n(at, width - length, ' ');
     }
-    out.append(buffer, length);
-}
-
-void AppendCountField(std::string &out, long value, std::size_t width) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const auto length = static_cast<std::size_t>(result.ptr - buffer);
-    if (length < width) {
-        out.append(width - length, ' ');
-    }
-    out.append(buffer, length);
+    return std::copy_n(text, length, at);
 }
 
 std::string ScoreText(double value, char decimalSeparator) {
-    std::string text;
-    AppendScoreField(text, value, decimalSeparator, 0);
-    return text;
+    char text[kLongestScoreText];
+    return std::string(text, WriteScoreField(text, value, decimalSeparator, 0));
 }
 
 std::string RightAligned(std::string text, std::size_t width) {
