@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/Blanks.h"
+#include "app/NumberFields.h"
 
 namespace bis {
 
@@ -28,16 +29,6 @@ char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::s
     if (length >= 2 && text[length - 2] == '.') {
         text[length - 2] = decimalSeparator;
     }
-    if (length < width) {
-        at = std::fill_n(at, width - length, ' ');
-    }
-    return std::copy_n(text, length, at);
-}
-
-char *WriteCountField(char *at, long value, std::size_t width) {
-    char text[kLongestCountText];
-    const auto length =
-        static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
     if (length < width) {
         at = std::fill_n(at, width - length, ' ');
     }

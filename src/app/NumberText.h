@@ -19,58 +19,6 @@ namespace bis {
 // The text right-aligned with blanks in a field of the given width; a longer text is kept whole.
 [[nodiscard]] std::string RightAligned(std::string text, std::size_t width);
 
-// The most bytes a score's text can take, for any double (the largest has 309 digits before the
-// point).
-inline constexpr std::size_t kLongestScoreText = 320;
-
-// WriteScoreField for a value that is not a multiple of 0.5 below 10^15 halves.
-char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::size_t width);
-
-// Writes RightAligned(ScoreText(value, decimalSeparator), width) at `at`, without building the
-// intermediate texts, and gives the end of what it wrote. There must be room for the larger of
-// width and kLongestScoreText bytes. Inline, since the reports write hundreds of thousands.
-inline char *WriteScoreField(char *at, double value, char decimalSeparator, std::size_t width) {
-    // Every score and total is a multiple of 0.5, whose one-decimal text is exact: the whole
-    // part, the separator, then 0 or 5. Its length is known beforehand, so it is written in
-    // place from its end. Negative zero gives "0.0", never "-0.0".
-    const double halves = value * 2.0;
-    const bool small = (halves < 0 ? -halves : halves) < 1e15;
-    const auto count = small ? static_cast<long long>(halves) : 0;
-    if (!small || static_cast<double>(count) != halves) {
-        return WriteOtherScoreField(at, value, decimalSeparator, width);
-    }
-    auto whole = count < 0 ? -count : count;
-    // The sign, the digits of the whole part, the separator and the decimal.
-    std::size_t length = (count < 0 ? 1 : 0) + 3;
-    for (auto rest = whole / 2; rest >= 10; rest /= 10) {
-        ++length;
-    }
-    for (std::size_t blanks = length; blanks < width; ++blanks) {
-        *at++ = ' ';
-    }
-    char *const end = at + length;
-    char *back = end;
-    *--back = whole % 2 != 0 ? '5' : '0';
-    *--back = decimalSeparator;
-    whole /= 2;
-    do {
-        *--back = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (count < 0) {
-        *--back = '-';
-    }
-    return end;
-}
-
-// The most bytes a whole number's text can take.
-inline constexpr std::size_t kLongestCountText = 24;
-
-// Writes the whole number in plain decimal digits, with a minus sign when negative, right-aligned
-// with blanks in a field of the given width (a longer number is kept whole), and gives the end.
-// There must be room for the larger of width and kLongestCountText bytes.
-char *WriteCountField(char *at, long value, std::size_t width);
-
 // A score as the show file writes it: "." as the separator and no trailing zeros, so a whole
 // value has no point at all (0, 3, 2.5, 12.5).
 [[nodiscard]] std::string ShowFileNumber(double value);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/NumberText.h"
+#include "app/NumberFields.h"
 #include "app/ShowRecord.h"
 
 namespace bis {
