@@ -15,6 +15,17 @@ inline constexpr std::size_t kLongestScoreText = 320;
 // The most bytes a whole number's text can take.
 inline constexpr std::size_t kLongestCountText = 24;
 
+// Writes count blanks and gives their end. There must be room for at least eight bytes: a few
+// blanks are stored at once, and what follows is written over the ones not needed.
+inline char *WriteBlanks(char *at, std::size_t count) {
+    if (count <= 8) {
+        std::memcpy(at, "        ", 8);
+    } else {
+        std::memset(at, ' ', count);
+    }
+    return at + count;
+}
+
 namespace detail {
 
 inline std::size_t DigitCount(unsigned long long value) {
@@ -35,19 +46,9 @@ inline char *DigitsBefore(char *end, unsigned long long value) {
 }
 
 // Writes the blanks that right-align a text of the given length in a field of the given width,
-// and gives where the text goes. A field has room for at least eight bytes, so a few blanks are
-// stored at once and the text written over the ones not needed.
+// and gives where the text goes.
 inline char *BlanksBefore(char *at, std::size_t length, std::size_t width) {
-    if (length >= width) {
-        return at;
-    }
-    const std::size_t blanks = width - length;
-    if (blanks <= 8) {
-        std::memcpy(at, "        ", 8);
-        return at + blanks;
-    }
-    std::memset(at, ' ', blanks);
-    return at + blanks;
+    return length < width ? WriteBlanks(at, width - length) : at;
 }
 
 }  // namespace detail

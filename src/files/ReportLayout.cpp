@@ -31,8 +31,8 @@ void ColumnWriter::moveToColumn(int column) {
         endLine();
     }
     const std::size_t blanks = target - (used_ - lineStarts_.back());
-    std::fill_n(room(blanks), blanks, ' ');
-    used_ += blanks;
+    char *const at = room(std::max<std::size_t>(blanks, 8));
+    used_ = static_cast<std::size_t>(WriteBlanks(at, blanks) - bytes_.data());
 }
 
 std::string_view ColumnWriter::line(std::size_t i) const {
