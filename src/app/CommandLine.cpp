@@ -1,12 +1,11 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 
 #include "app/ShowRecord.h"
+#include "platform/FileNames.h"
 
 namespace bis {
 
@@ -61,11 +60,6 @@ QString OptionSynopsis(const OptionEntry &entry) {
 // The name as the user wrote it with its dashes, for the messages.
 QString Spelled(const OptionEntry &entry) {
     return QStringLiteral("--") + entry.names.constLast();
-}
-
-// The file a name stands for, so that "spring.txt" and "./spring.txt" count as one.
-QString SameFileKey(const QString &path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 CommandLine UsageError(const QString &error) {

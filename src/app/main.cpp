@@ -3,7 +3,6 @@
 // (recalling the show file given, if any) and does whatever the user does.
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <iostream>
 
 #include "app/CommandLine.h"
@@ -11,14 +10,17 @@
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
 #include "files/CommandLineReports.h"
+#include "platform/Console.h"
 #include "platform/DecimalSeparator.h"
 #include "platform/Platform.h"
+#include "platform/ProgramIcon.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtFileSystem.h"
 #include "platform/QtMessages.h"
 #include "platform/QtPdfMaker.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtProgramEnd.h"
+#include "platform/WindowlessToolkit.h"
 
 namespace {
 
@@ -45,8 +47,8 @@ struct ProgramNameOnly {
 };
 
 int WriteReports(char *programName, const bis::ReportFiles &files) {
-    // No window opens, so no display is needed: over SSH, in a cron job or in CI alike.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No window opens, so no display is needed.
+    bis::UseWindowlessToolkit();
     qInstallMessageHandler(DropToolkitNotes);
     ProgramNameOnly arguments(programName);
     QGuiApplication application(arguments.argc, arguments.argv);
@@ -60,7 +62,7 @@ int WriteReports(char *programName, const bis::ReportFiles &files) {
 int StartScreens(char *programName, const QString &showFile) {
     ProgramNameOnly arguments(programName);
     QApplication application(arguments.argc, arguments.argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.bestinshow.BestInShow.svg")));
+    QApplication::setWindowIcon(bis::ProgramIcon());
     // Desktops match the windows to the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.bestinshow.BestInShow"));
     // The program ends only through its own Exit buttons (or their window close controls), never
@@ -91,6 +93,7 @@ int StartScreens(char *programName, const QString &showFile) {
 }  // namespace
 
 int main(int argc, char *argv[]) {
+    bis::UseStartersConsole();
     static char fallbackName[] = "bestinshow";
     char *programName = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
     const bis::CommandLine line = bis::ParseCommandLine(bis::ArgumentsOf(argc, argv));

@@ -1,12 +1,11 @@
 #include "platform/QtPrinter.h"
 
-#include <cups/cups.h>
-
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/PrintSystem.h"
 #include "platform/ReportPainter.h"
 
 namespace bis {
@@ -61,10 +60,9 @@ PrintFailure QtPrinter::print(const PrintedReport &report) {
     }
     const bool painted = PaintPrintedReport(report, printer);
 
-    // The job was handed to the print system when painting ended; its answer is the print
-    // system's last status on this thread, read before any other call can replace it.
-    const ipp_status_t status = cupsLastError();
-    const QString statusText = QString::fromUtf8(cupsLastErrorString());
+    // The job was handed to the print system when painting ended; its answer is read before any
+    // other call can replace it.
+    const std::optional<QString> refusal = PrintSystemRefusal();
 
     if (const auto state = PrinterStateNow(name); state != PrintFailure::Kind::None) {
         return Failed(state);
@@ -72,10 +70,8 @@ PrintFailure QtPrinter::print(const PrintedReport &report) {
     if (!painted || printer.printerState() == QPrinter::Error) {
         return Failed(PrintFailure::Kind::PrinterError);
     }
-    if (status >= IPP_STATUS_ERROR_BAD_REQUEST) {
-        return Failed(PrintFailure::Kind::Other, statusText.isEmpty()
-                                                     ? QString::fromUtf8(ippErrorString(status))
-                                                     : statusText);
+    if (refusal) {
+        return Failed(PrintFailure::Kind::Other, *refusal);
     }
     return {};
 }

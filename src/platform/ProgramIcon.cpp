@@ -1,0 +1,29 @@
+#include "platform/ProgramIcon.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <QImage>
+#include <QPixmap>
+#endif
+
+namespace bis {
+
+QIcon ProgramIcon() {
+#ifdef Q_OS_WIN
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 256}) {
+        const auto handle = static_cast<HICON>(::LoadImageW(
+            ::GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        if (handle != nullptr) {
+            icon.addPixmap(QPixmap::fromImage(QImage::fromHICON(handle)));
+            ::DestroyIcon(handle);
+        }
+    }
+    return icon;
+#else
+    return QIcon(QStringLiteral(":/icons/org.bestinshow.BestInShow.svg"));
+#endif
+}
+
+}  // namespace bis
