@@ -80,9 +80,16 @@ std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span>
     std::vector<PrintRun> runs;
     runs.reserve(spans.size());
     for (const Span &span : spans) {
+        // Built in place: a run moved into the vector would copy its short text once more.
+        PrintRun &run = runs.emplace_back();
+        run.column = static_cast<int>(span.begin) + 1;
         const auto bytes = line.substr(span.begin, span.end - span.begin);
-        runs.push_back({static_cast<int>(span.begin) + 1,
-                        ascii ? std::string(bytes) : Utf8FromCp1252(bytes), bold});
+        if (ascii) {
+            run.text.assign(bytes);
+        } else {
+            run.text = Utf8FromCp1252(bytes);
+        }
+        run.bold = bold;
     }
     return runs;
 }
