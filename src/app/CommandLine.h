@@ -3,9 +3,20 @@
 #include <QString>
 #include <QStringList>
 
-#include "files/CommandLineReports.h"
-
 namespace bis {
+
+// The files named on the command line: the show file, and the reports to write from it (an
+// empty name for a report not asked for).
+struct ReportFiles {
+    QString showFile;
+    QString textReport;
+    QString csvReport;
+    QString pdfReport;
+
+    [[nodiscard]] bool anyReport() const {
+        return !textReport.isEmpty() || !csvReport.isEmpty() || !pdfReport.isEmpty();
+    }
+};
 
 // What the command line asks the program to do.
 struct CommandLine {

@@ -29,22 +29,12 @@ char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::s
     if (length >= 2 && text[length - 2] == '.') {
         text[length - 2] = decimalSeparator;
     }
-    if (length < width) {
-        at = std::fill_n(at, width - length, ' ');
-    }
-    return std::copy_n(text, length, at);
+    return std::copy_n(text, length, detail::BlanksBefore(at, length, width));
 }
 
 std::string ScoreText(double value, char decimalSeparator) {
     char text[kLongestScoreText];
     return std::string(text, WriteScoreField(text, value, decimalSeparator, 0));
-}
-
-std::string RightAligned(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), ' ');
-    }
-    return text;
 }
 
 std::string ShowFileNumber(double value) {
@@ -59,6 +49,25 @@ std::string ShowFileNumber(double value) {
     }
     return std::string(buffer, result.ptr);
 }
+
+namespace {
+
+// The value of an unsigned number text in the form std::from_chars reads, with the sign given:
+// nothing unless the whole text is read and the value is finite. Negative zero is read as 0.
+std::optional<double> SignedValue(std::string_view text, bool negative) {
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value == 0.0) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
 
 std::optional<double> ReadPlainDecimal(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
@@ -84,20 +93,14 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
     if (digits == 0) {
         return std::nullopt;
     }
-    double value = 0.0;
-    if (digits <= 15) {
-        // Both the digits and the power of ten are exact doubles, so the one division rounds
-        // exactly as from_chars does; a show file's scores all take this way.
-        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-    } else {
-        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
-            !std::isfinite(value)) {
-            return std::nullopt;
-        }
+    if (digits > 15) {
+        return SignedValue(text, negative);
     }
+    // Both the digits and the power of ten are exact doubles, so the one division rounds exactly
+    // as from_chars does; a show file's scores all take this way.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
     if (value == 0.0) {
         return 0.0;
     }
@@ -158,16 +161,7 @@ std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) 
         return std::nullopt;
     }
 
-    double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc{} || result.ptr != plain.data() + plain.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    if (value == 0.0) {
-        return 0.0;
-    }
-    return negative ? -value : value;
+    return SignedValue(plain, negative);
 }
 
 }  // namespace bis

@@ -16,9 +16,6 @@ namespace bis {
 // caller names (the user's regional one on screens and in the text and printed reports).
 [[nodiscard]] std::string ScoreText(double value, char decimalSeparator = '.');
 
-// The text right-aligned with blanks in a field of the given width; a longer text is kept whole.
-[[nodiscard]] std::string RightAligned(std::string text, std::size_t width);
-
 // A score as the show file writes it: "." as the separator and no trailing zeros, so a whole
 // value has no point at all (0, 3, 2.5, 12.5).
 [[nodiscard]] std::string ShowFileNumber(double value);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/NumberFields.h"
 #include "app/NumberText.h"
 
 namespace bis {
@@ -61,12 +62,15 @@ TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
     }
 }
 
-TEST(NumberTextTest, RightAlignedNeverCuts) {
-    EXPECT_EQ(RightAligned("1.5", 5), "  1.5");
-    EXPECT_EQ(RightAligned("100.0", 5), "100.0");
-    EXPECT_EQ(RightAligned("1000.0", 5), "1000.0");
-    EXPECT_EQ(RightAligned("12", 3), " 12");
-    EXPECT_EQ(RightAligned("", 3), "   ");
+TEST(NumberTextTest, FieldsAreRightAlignedAndNeverCut) {
+    char out[5 * kLongestScoreText] = "|";
+    char *at = out + 1;
+    at = WriteScoreField(at, 1.5, '.', 5);
+    at = WriteScoreField(at, 100.0, '.', 5);
+    at = WriteScoreField(at, 1000.0, '.', 5);
+    at = WriteCountField(at, 12, 3);
+    at = WriteCountField(at, -12345, 3);
+    EXPECT_EQ(std::string(out, at), "|  1.5100.01000.0 12-12345");
 }
 
 TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {
