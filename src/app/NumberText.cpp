@@ -1,26 +1,16 @@
 #include "app/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 #include "app/Blanks.h"
+#include "app/NumberFields.h"
 
 namespace bis {
-
-namespace {
-
-// Appends the text right-aligned with blanks in a field of the given width; a longer text is kept
-// whole.
-void AppendAligned(std::string &out, const char *text, std::size_t length, std::size_t width) {
-    if (length < width) {
-        out.append(width - length, ' ');
-    }
-    out.append(text, length);
-}
-
-}  // namespace
 
 std::string CountText(long value) {
     // Built by appending rather than by " " + text, which GCC 12 at -O2 flags with a false
@@ -30,50 +20,21 @@ std::string CountText(long value) {
     return text;
 }
 
-void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width) {
-    if (value == 0.0) {
-        value = 0.0;  // never "-0.0"
-    }
+char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::size_t width) {
     // Fixed notation with one decimal, rounded as printf's "%.1f" rounds in the C locale, but
-    // without a heap buffer and whatever locale the process runs under. The largest double has
-    // 309 digits before the point.
-    char buffer[320];
-    std::size_t length = 0;
-    const double halves = value * 2.0;
-    if (std::abs(value) < 1e15 && halves == std::floor(halves)) {
-        // Every score and total is a multiple of 0.5; its one-decimal text is exact and needs
-        // no rounding: the whole part, then 0 or 5.
-        const auto count = static_cast<long long>(halves);
-        const auto whole = (count < 0 ? -count : count) / 2;
-        char *at = buffer;
-        if (count < 0) {
-            *at++ = '-';
-        }
-        at = std::to_chars(at, buffer + sizeof buffer, whole).ptr;
-        *at++ = '.';
-        *at++ = count % 2 != 0 ? '5' : '0';
-        length = static_cast<std::size_t>(at - buffer);
-    } else {
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-        length = result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0;
+    // without a heap buffer and whatever locale the process runs under.
+    char text[kLongestScoreText];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+    const auto length = result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - text) : 0;
+    if (length >= 2 && text[length - 2] == '.') {
+        text[length - 2] = decimalSeparator;
     }
-    if (length >= 2 && buffer[length - 2] == '.') {
-        buffer[length - 2] = decimalSeparator;
-    }
-    AppendAligned(out, buffer, length, width);
-}
-
-void AppendCountField(std::string &out, long value, std::size_t width) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    AppendAligned(out, buffer, static_cast<std::size_t>(result.ptr - buffer), width);
+    return std::copy_n(text, length, detail::BlanksBefore(at, length, width));
 }
 
 std::string ScoreText(double value, char decimalSeparator) {
-    std::string text;
-    AppendScoreField(text, value, decimalSeparator, 0);
-    return text;
+    char text[kLongestScoreText];
+    return std::string(text, WriteScoreField(text, value, decimalSeparator, 0));
 }
 
 std::string ShowFileNumber(double value) {
@@ -106,31 +67,45 @@ std::optional<double> SignedValue(std::string_view text, bool negative) {
     return negative ? -value : value;
 }
 
-// Reads a text of the form "[sign]digits[.digits]" with "." as the point, the form of every score
-// in a show file, straight from the text; any other text gives nothing here.
+}  // namespace
+
 std::optional<double> ReadPlainDecimal(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         text.remove_prefix(1);
     }
     bool point = false;
-    bool digit = false;
+    int digits = 0;
+    int decimals = 0;
+    std::uint64_t mantissa = 0;
     for (const char ch : text) {
         if (ch >= '0' && ch <= '9') {
-            digit = true;
+            // Used only with at most 15 digits; past that the unsigned value may wrap harmlessly.
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(ch - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
         } else if (ch == '.' && !point) {
             point = true;
         } else {
             return std::nullopt;
         }
     }
-    if (!digit) {
+    if (digits == 0) {
         return std::nullopt;
     }
-    return SignedValue(text, negative);
+    if (digits > 15) {
+        return SignedValue(text, negative);
+    }
+    // Both the digits and the power of ten are exact doubles, so the one division rounds exactly
+    // as from_chars does; a show file's scores all take this way.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    if (value == 0.0) {
+        return 0.0;
+    }
+    return negative ? -value : value;
 }
-
-}  // namespace
 
 std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) {
     text = TrimBlanks(text);

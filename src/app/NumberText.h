@@ -16,18 +16,14 @@ namespace bis {
 // caller names (the user's regional one on screens and in the text and printed reports).
 [[nodiscard]] std::string ScoreText(double value, char decimalSeparator = '.');
 
-// Appends ScoreText(value, decimalSeparator) to out, right-aligned with blanks in a field of the
-// given width (a longer text is kept whole), without building the intermediate text; the reports
-// write hundreds of thousands of these.
-void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width);
-
-// Appends the whole number in plain decimal digits, with a minus sign when negative,
-// right-aligned with blanks in a field of the given width; a longer number is kept whole.
-void AppendCountField(std::string &out, long value, std::size_t width);
-
 // A score as the show file writes it: "." as the separator and no trailing zeros, so a whole
 // value has no point at all (0, 3, 2.5, 12.5).
 [[nodiscard]] std::string ShowFileNumber(double value);
+
+// Reads a number of the form "[sign]digits[.digits]" with "." as the point, the form every score
+// of a show file is written in; any other text, blanks included, gives nothing. ReadNumber reads
+// such a text the same way.
+[[nodiscard]] std::optional<double> ReadPlainDecimal(std::string_view text);
 
 // Reads a number typed into an entry box. Blanks before and after it are allowed; it may have a
 // sign, digits with one decimal point ("." always, and the regional separator too) and an

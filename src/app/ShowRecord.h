@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -85,6 +86,13 @@ class JudgeMatrix {
 
     T &operator()(int judge, int category) { return cells_[index(judge, category)]; }
     const T &operator()(int judge, int category) const { return cells_[index(judge, category)]; }
+    // The judge's row: category c at index c - 1.
+    std::span<T, kCategoryCount> row(int judge) {
+        return std::span<T, kCategoryCount>(&cells_[index(judge, 1)], kCategoryCount);
+    }
+    std::span<const T, kCategoryCount> row(int judge) const {
+        return std::span<const T, kCategoryCount>(&cells_[index(judge, 1)], kCategoryCount);
+    }
 
     friend bool operator==(const JudgeMatrix &, const JudgeMatrix &) = default;
 

@@ -25,30 +25,19 @@ int HeadWidth(const ShowRecord &show) {
     return static_cast<int>(width);
 }
 
-void ColumnWriter::scoreField(double value, char decimalSeparator, std::size_t width) {
-    AppendScoreField(bytes_, value, decimalSeparator, width);
-}
-
-void ColumnWriter::countField(long value, std::size_t width) {
-    AppendCountField(bytes_, value, width);
-}
-
 void ColumnWriter::moveToColumn(int column) {
     const auto target = static_cast<std::size_t>(std::max(column - 1, 0));
-    if (bytes_.size() - lineStarts_.back() > target) {
+    if (used_ - lineStarts_.back() > target) {
         endLine();
     }
-    bytes_.append(target - (bytes_.size() - lineStarts_.back()), ' ');
-}
-
-void ColumnWriter::endLine() {
-    bytes_ += "\r\n";
-    lineStarts_.push_back(bytes_.size());
+    const std::size_t blanks = target - (used_ - lineStarts_.back());
+    char *const at = room(std::max<std::size_t>(blanks, 8));
+    used_ = static_cast<std::size_t>(WriteBlanks(at, blanks) - bytes_.data());
 }
 
 std::string_view ColumnWriter::line(std::size_t i) const {
     const std::size_t start = lineStarts_.at(i);
-    const std::size_t end = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] - 2 : bytes_.size();
+    const std::size_t end = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] - 2 : used_;
     return std::string_view(bytes_).substr(start, end - start);
 }
 

@@ -14,7 +14,6 @@ namespace bis {
 namespace {
 
 constexpr const char *kTitle = "OXL BEST IN SHOW TABULATION";
-constexpr std::string_view kLineEnd = "\r\n";
 
 // The four particulars lines that every report begins with, without their line ends.
 std::array<std::string, 4> ParticularsLines(const ShowRecord &show) {
@@ -41,18 +40,18 @@ void WriteLine(ColumnWriter &out, const char *text) {
 // A CSV value row, ended: the label, then each eligible category's field and filler, and " ,  "
 // for every other category.
 template <typename Field>
-void AppendCsvValueRow(std::string &bytes, const ShowRecord &show, const char *label, Field field) {
-    bytes += label;
+void WriteCsvValueRow(ColumnWriter &out, const ShowRecord &show, const char *label, Field field) {
+    out.text(label);
     for (int c = 1; c <= show.NumCategories; ++c) {
         if (show.Eligible(c)) {
-            bytes += " , ";
+            out.text(" , ");
             field(c);
-            bytes += " _ ";
+            out.text(" _ ");
         } else {
-            bytes += " ,  ";
+            out.text(" ,  ");
         }
     }
-    bytes += kLineEnd;
+    out.endLine();
 }
 
 // Where a run of non-blank bytes begins and ends in its line.
@@ -87,9 +86,16 @@ std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span>
     std::vector<PrintRun> runs;
     runs.reserve(spans.size());
     for (const Span &span : spans) {
+        // Built in place: a run moved into the vector would copy its short text once more.
+        PrintRun &run = runs.emplace_back();
+        run.column = static_cast<int>(span.begin) + 1;
         const auto bytes = line.substr(span.begin, span.end - span.begin);
-        runs.push_back({static_cast<int>(span.begin) + 1,
-                        ascii ? std::string(bytes) : Utf8FromCp1252(bytes), bold});
+        if (ascii) {
+            run.text.assign(bytes);
+        } else {
+            run.text = Utf8FromCp1252(bytes);
+        }
+        run.bold = bold;
     }
     return runs;
 }
@@ -165,24 +171,24 @@ std::string TextReportBytes(const ShowRecord &show, char decimalSeparator) {
     WriteLine(out,
               "Do not use this file to print the final report. Use the Print Report button in the "
               "Best of Show program.");
-    return std::string(out.endedBytes());
+    return out.takeBytes();
 }
 
 std::string CsvReportBytes(const ShowRecord &show) {
-    const auto line = [](std::string &bytes, const std::string &text) {
-        bytes += text;
-        bytes += kLineEnd;
+    ColumnWriter out;
+    const auto line = [&out](std::string_view text) {
+        out.text(text);
+        out.endLine();
     };
-    std::string bytes;
     // A judge row holds the number and at most 11 bytes per category.
-    bytes.reserve((static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 20) *
-                  static_cast<std::size_t>(8 + show.NumCategories * 11));
-    line(bytes, kTitle);
+    const auto lines = static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 20;
+    out.reserve(lines * static_cast<std::size_t>(8 + show.NumCategories * 11), lines);
+    line(kTitle);
     for (const std::string &particular : ParticularsLines(show)) {
-        line(bytes, particular);
+        line(particular);
     }
-    line(bytes, "Underscores required for formatting; please ignore");
-    line(bytes, "");
+    line("Underscores required for formatting; please ignore");
+    line("");
 
     std::string top = "Judge's";
     std::string bottom = "Scores";
@@ -191,45 +197,44 @@ std::string CsvReportBytes(const ShowRecord &show) {
         top += " , " + Cp1252FromUtf8(heading.top);
         bottom += " , " + Cp1252FromUtf8(heading.bottom);
     }
-    line(bytes, top);
-    line(bytes, bottom);
-    line(bytes, "");
+    line(top);
+    line(bottom);
+    line("");
 
     for (int j = 1; j <= show.NumJudges; ++j) {
-        AppendCountField(bytes, j, 0);
+        out.countField(j, 0);
         for (int c = 1; c <= show.NumCategories; ++c) {
-            bytes += " , ";
+            out.text(" , ");
             if (show.Eligible(c)) {
-                AppendScoreField(bytes, show.Scores(j, c), '.', 5);
-                bytes += show.Starred(j, c) == 1 ? " * " : " _ ";
+                out.scoreField(show.Scores(j, c), '.', 5);
+                out.text(show.Starred(j, c) == 1 ? " * " : " _ ");
             }
         }
-        bytes += kLineEnd;
+        out.endLine();
     }
-    line(bytes, "");
+    line("");
 
-    line(bytes, "POINTS");
-    AppendCsvValueRow(bytes, show, "DEDUCTED",
-                      [&](int c) { AppendScoreField(bytes, show.Scores(0, c), '.', 5); });
-    line(bytes, "");
-    line(bytes, "Blooms");
-    AppendCsvValueRow(bytes, show, "per scape",
-                      [&](int c) { AppendCountField(bytes, show.Blooms(c), 3); });
-    line(bytes, "");
-    line(bytes, "Starred");
-    AppendCsvValueRow(bytes, show, "entries",
-                      [&](int c) { AppendCountField(bytes, show.StarredEntries(c), 3); });
-    line(bytes, "");
+    line("POINTS");
+    WriteCsvValueRow(out, show, "DEDUCTED",
+                     [&](int c) { out.scoreField(show.Scores(0, c), '.', 5); });
+    line("");
+    line("Blooms");
+    WriteCsvValueRow(out, show, "per scape", [&](int c) { out.countField(show.Blooms(c), 3); });
+    line("");
+    line("Starred");
+    WriteCsvValueRow(out, show, "entries",
+                     [&](int c) { out.countField(show.StarredEntries(c), 3); });
+    line("");
 
     const std::string result = BestResultText(show);
-    bytes += "RESULT";
+    out.text("RESULT");
     for (int c = 1; c <= show.NumCategories; ++c) {
-        bytes += " , ";
+        out.text(" , ");
         if (show.Winner(c) == 1) {
-            bytes += result;
+            out.text(result);
         }
     }
-    return bytes;
+    return out.takeBytes();
 }
 
 PrintedReport PrintedReportPages(const ShowRecord &show, char decimalSeparator) {

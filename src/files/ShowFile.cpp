@@ -69,7 +69,10 @@ class FieldReader {
         return field;
     }
 
-    std::optional<double> number() {
+    // Reads a number field into value; false when the field is empty or no number. (The value
+    // goes out through a reference: a returned std::optional<double> was copied through the stack
+    // in pieces, which cost more than reading the field.)
+    bool number(double &value) {
         skipBlanks();
         const std::size_t start = at_;
         start_ = start;
@@ -80,17 +83,25 @@ class FieldReader {
         skipBlanks();
         skipDelimiter();
         if (field.empty()) {
-            return std::nullopt;
+            return false;
         }
-        return ReadNumber(field);
+        if (const auto plain = ReadPlainDecimal(field)) {
+            value = *plain;
+            return true;
+        }
+        if (const auto other = ReadNumber(field)) {
+            value = *other;
+            return true;
+        }
+        return false;
     }
 
     std::optional<std::int16_t> integer() {
-        const auto value = number();
-        if (!value || *value != std::floor(*value) || *value < -32768.0 || *value > 32767.0) {
+        double value = 0.0;
+        if (!number(value) || value != std::floor(value) || value < -32768.0 || value > 32767.0) {
             return std::nullopt;
         }
-        return static_cast<std::int16_t>(*value);
+        return static_cast<std::int16_t>(value);
     }
 
     // Where the field last asked for begins (after its leading blanks).
@@ -294,8 +305,7 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
     scores.allocate(*judges);
     for (int j = 0; j <= *judges; ++j) {
         for (int c = 1; c <= kCategoryCount; ++c) {
-            const auto score = reader.number();
-            if (!score) {
+            if (!reader.number(scores(j, c))) {
                 std::string expected = "the points deducted in ";
                 if (j > 0) {
                     expected = "judge ";
@@ -306,7 +316,6 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
                 expected += " (a number)";
                 return Refused(bytes, reader.fieldStart(), expected);
             }
-            scores(j, c) = *score;
         }
     }
 

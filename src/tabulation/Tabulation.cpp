@@ -1,6 +1,10 @@
 #include "tabulation/Tabulation.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <limits>
+#include <utility>
 
 namespace bis {
 
@@ -9,32 +13,36 @@ namespace {
 // One more than the highest valid score, so any score a judge gives is lower.
 constexpr double kAboveAnyScore = 6.0;
 
-void StarJudgesLowestScores(ShowRecord &show) {
-    for (int j = 1; j <= show.NumJudges; ++j) {
-        double lowest = kAboveAnyScore;
-        for (int c = 1; c <= show.NumCategories; ++c) {
-            if (show.Eligible(c) && show.Scores(j, c) < lowest) {
-                lowest = show.Scores(j, c);
-            }
+// Stars each judge's lowest score among the eligible categories, ties included, and counts the
+// stars of every category with blooms. Each judge's row is read once.
+void StarLowestScoresAndCount(ShowRecord &show) {
+    std::array<std::size_t, kCategoryCount> eligible{};
+    std::size_t eligibleCount = 0;
+    for (int c = 1; c <= show.NumCategories; ++c) {
+        if (show.Eligible(c)) {
+            eligible[eligibleCount++] = static_cast<std::size_t>(c - 1);
         }
-        for (int c = 1; c <= show.NumCategories; ++c) {
-            if (show.Eligible(c) && show.Scores(j, c) == lowest) {
-                show.Starred(j, c) = 1;
+    }
+    std::array<int, kCategoryCount> stars{};
+    for (int j = 1; eligibleCount > 0 && j <= show.NumJudges; ++j) {
+        const auto scores = std::as_const(show.Scores).row(j);
+        const auto starred = show.Starred.row(j);
+        double lowest = kAboveAnyScore;
+        for (std::size_t i = 0; i < eligibleCount; ++i) {
+            lowest = std::min(lowest, scores[eligible[i]]);
+        }
+        for (std::size_t i = 0; i < eligibleCount; ++i) {
+            if (scores[eligible[i]] == lowest) {
+                starred[eligible[i]] = 1;
+                ++stars[eligible[i]];
             }
         }
     }
-}
-
-void CountStarredEntries(ShowRecord &show) {
     for (int c = 1; c <= show.NumCategories; ++c) {
-        if (show.Blooms(c) == 0) {
-            continue;
+        if (show.Blooms(c) != 0) {
+            show.StarredEntries(c) =
+                static_cast<std::int16_t>(stars[static_cast<std::size_t>(c - 1)]);
         }
-        int count = 0;
-        for (int j = 1; j <= show.NumJudges; ++j) {
-            count += show.Starred(j, c);
-        }
-        show.StarredEntries(c) = static_cast<std::int16_t>(count);
     }
 }
 
@@ -76,8 +84,7 @@ void Tabulate(ShowRecord &show) {
     show.Winner.reset();
     show.Starred.allocate(show.NumJudges);
 
-    StarJudgesLowestScores(show);
-    CountStarredEntries(show);
+    StarLowestScoresAndCount(show);
     MarkLowestTotals(show);
     KeepLargest(show, [&show](int c) { return static_cast<int>(show.Blooms(c)); });
     KeepLargest(show, [&show](int c) { return static_cast<int>(show.StarredEntries(c)); });

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
+#include "app/NumberFields.h"
 #include "app/NumberText.h"
 
 namespace bis {
@@ -23,9 +26,20 @@ TEST(NumberTextTest, ScoreTextHasOneDecimal) {
         char separator;
         const char *text;
     } cases[] = {
-        {0.0, '.', "0.0"},           {-0.0, '.', "0.0"},  {4.5, '.', "4.5"},
-        {5.0, '.', "5.0"},           {27.0, '.', "27.0"}, {102.5, '.', "102.5"},
-        {163835.0, '.', "163835.0"}, {0.5, ',', "0,5"},   {12.0, ',', "12,0"},
+        {0.0, '.', "0.0"},
+        {-0.0, '.', "0.0"},
+        {4.5, '.', "4.5"},
+        {5.0, '.', "5.0"},
+        {27.0, '.', "27.0"},
+        {102.5, '.', "102.5"},
+        {163835.0, '.', "163835.0"},
+        {0.5, ',', "0,5"},
+        {12.0, ',', "12,0"},
+        {-2.5, '.', "-2.5"},
+        {-0.5, ',', "-0,5"},
+        {0.25, '.', "0.2"},
+        {499999999999999.5, '.', "499999999999999.5"},
+        {1e15, '.', "1000000000000000.0"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(ScoreText(c.value, c.separator), c.text) << c.value;
@@ -49,13 +63,14 @@ TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
 }
 
 TEST(NumberTextTest, FieldsAreRightAlignedAndNeverCut) {
-    std::string out = "|";
-    AppendScoreField(out, 1.5, '.', 5);
-    AppendScoreField(out, 100.0, '.', 5);
-    AppendScoreField(out, 1000.0, '.', 5);
-    AppendCountField(out, 12, 3);
-    AppendCountField(out, -12345, 3);
-    EXPECT_EQ(out, "|  1.5100.01000.0 12-12345");
+    char out[5 * kLongestScoreText] = "|";
+    char *at = out + 1;
+    at = WriteScoreField(at, 1.5, '.', 5);
+    at = WriteScoreField(at, 100.0, '.', 5);
+    at = WriteScoreField(at, 1000.0, '.', 5);
+    at = WriteCountField(at, 12, 3);
+    at = WriteCountField(at, -12345, 3);
+    EXPECT_EQ(std::string(out, at), "|  1.5100.01000.0 12-12345");
 }
 
 TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {
@@ -66,6 +81,20 @@ TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {
     EXPECT_EQ(ShowFileNumber(0.5), "0.5");
     EXPECT_EQ(ShowFileNumber(12.5), "12.5");
     EXPECT_EQ(ShowFileNumber(163835.0), "163835");
+}
+
+TEST(NumberTextTest, PlainDecimalsRoundAsFromChars) {
+    // Up to 15 digits the reader divides by a power of ten; that must round exactly as the
+    // library's reading of the same text, however close to halfway between two doubles.
+    for (const char *text :
+         {"0.1", "0.3", "2.675", "4.35", "0.000000000000001", "1.7976931348623", "999999999999999",
+          "123456789012.345", "9007199254740993", "4503599627370497.5", "00000000000000000000.1"}) {
+        double expected = 0.0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        EXPECT_EQ(ReadPlainDecimal(text), expected) << text;
+        EXPECT_EQ(ReadNumber(text), expected) << text;
+        EXPECT_EQ(ReadPlainDecimal(std::string("-") + text), -expected) << text;
+    }
 }
 
 struct ReadCase {
