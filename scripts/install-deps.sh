@@ -22,26 +22,17 @@ packages=(
     dpkg-dev file lintian
 )
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
-fi
-
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# shellcheck source=scripts/apt-packages.sh
+source "$(dirname "$0")/apt-packages.sh"
+install_missing_packages "${packages[@]}"
 
 # A locale with a decimal comma, so the tests can check that no text follows the C library's
 # locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     echo "Generating the locale de_DE.UTF-8"
-    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    else
+        localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    fi
 fi

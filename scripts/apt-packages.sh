@@ -1,0 +1,20 @@
+# Sourced by the scripts that install what the builds need.
+
+# Installs those of the Debian packages named that are not installed yet, with sudo when not root.
+install_missing_packages() {
+    local sudo_cmd=() missing=() package
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo_cmd=(sudo)
+    fi
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        "${sudo_cmd[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
+            --no-install-recommends "${missing[@]}"
+    fi
+}
