@@ -40,7 +40,7 @@ packages=(
     googletest
     # Wine runs the Windows programs; Xvfb gives the tests that need real windows a display.
     wine wine64 fonts-wine xvfb xauth
-    # The fonts copied into the Wine prefix, as Windows has its own.
+    # The fonts that stand in for Windows' own in the Wine prefix.
     fonts-liberation
     # For building Qt from source: apt-get source unpacks with dpkg-source.
     dpkg-dev patch
