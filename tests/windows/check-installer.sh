@@ -24,6 +24,10 @@ trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work
 installer=$(ls "$work"/package/BestInShow-*-win64.exe)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
+# Wine links the prefix's desktop and documents to the home folder and copies shortcuts and file
+# types into the Linux desktop's menus there: this check keeps all of it in its own folder.
+export HOME=$work/home
+mkdir "$HOME"
 wine_prefix_ready "$work/prefix"
 user_folder=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
 unix() { winepath -u "$1" | tr -d '\r'; }
