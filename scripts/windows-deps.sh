@@ -38,6 +38,8 @@ packages=(
     wine wine64 fonts-wine xvfb xauth
     # The fonts copied into the Wine prefix, as Windows has its own; pdftotext reads the PDFs.
     fonts-liberation poppler-utils
+    # makensis builds the installer (scripts/package-windows.sh).
+    nsis
     # For building Qt from source: apt-get source unpacks with dpkg-source.
     dpkg-dev patch
 )
