@@ -4,7 +4,8 @@
 # resolves by itself) are not shipped. A library found nowhere stops the install.
 #
 # Set by the install rule of CMakeLists.txt beside this file: BESTINSHOW_PROGRAM,
-# BESTINSHOW_PLUGINS, BESTINSHOW_LIBRARY_FOLDERS, BESTINSHOW_SYSTEM_LIBRARIES, BESTINSHOW_OBJDUMP.
+# BESTINSHOW_PLUGINS, BESTINSHOW_LIBRARY_FOLDERS, BESTINSHOW_SYSTEM_LIBRARIES, BESTINSHOW_OBJDUMP,
+# BESTINSHOW_STRIP.
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${BESTINSHOW_OBJDUMP}")
@@ -30,4 +31,12 @@ foreach(library IN LISTS libraries)
     # Through the links, a Qt library is installed under its own name.
     file(REAL_PATH "${library}" library)
     file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}" TYPE SHARED_LIBRARY FILES "${library}")
+    # The libraries come with their debugging information, which a package leaves out, as it
+    # does the program's (cmake --install --strip, and CPack).
+    if(CMAKE_INSTALL_DO_STRIP)
+        get_filename_component(name "${library}" NAME)
+        execute_process(COMMAND "${BESTINSHOW_STRIP}" --strip-debug
+                                "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${name}"
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
 endforeach()
