@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
-# Makes the Windows installer of the build folder (packed with zlib: the release's LZMA takes
-# minutes) and checks it in a fresh Wine prefix: a silent install asking for a desktop shortcut
-# installs for the current user only, with its shortcuts, show file type and entry in Apps; the
-# installed program writes the reports of a show file; installing again keeps one install; the
-# silent uninstall that Apps names leaves nothing but a show file the user saved in its folder.
-#
-#   check-installer.sh BUILD_DIR
+# check-installer.sh BUILD_DIR: packs the installer (with zlib; LZMA takes minutes), installs it
+# silently for the current user with both shortcuts, checks what it made and the installed
+# program's reports, installs again, and uninstalls as Apps would: only the user's file is left.
 set -euo pipefail
 source "$(dirname "$0")/wine-checks.sh"
 require_tools cpack wine
 build=$1
-(cd "$build" && cpack -G NSIS -B "$work/package" -D CPACK_NSIS_COMPRESSOR=zlib >"$work/cpack.log") ||
-    { cat "$work/cpack.log" >&2; exit 1; }
+(cd "$build" && cpack -G NSIS -B "$work/package" -D CPACK_NSIS_COMPRESSOR=zlib >"$work/log") ||
+    { cat "$work/log" >&2; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 wine_prefix_ready "$work/prefix"
 profile=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
@@ -22,8 +18,13 @@ links=("$profile\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Be
 classes='HKCU\Software\Classes'
 apps='Software\Microsoft\Windows\CurrentVersion\Uninstall\BestInShow'
 unix() { winepath -u "$1" | tr -d '\r'; }
-value() { wine reg query "$1" "${@:2}" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    REG_[A-Z_]*    //p'; }
-install() { wine "$work"/package/BestInShow-*-win64.exe /S /Desktop || fail "the install failed"; wineserver -w; }
+value() {
+    wine reg query "$1" "${@:2}" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    REG_[A-Z_]*    //p'
+}
+install() {
+    wine "$work"/package/BestInShow-*-win64.exe /S /Desktop || fail "the install failed"
+    wineserver -w
+}
 
 install
 expected=$(cd "$work"/package/_CPack_Packages/win64/NSIS/BestInShow-*-win64 &&
@@ -40,9 +41,7 @@ BestInShow.ShowFile|$classes\\.oxl|/ve
 Best in Show show file|$classes\\BestInShow.ShowFile|/ve
 $program,0|$classes\\BestInShow.ShowFile\\DefaultIcon|/ve
 "$program" "%1"|$classes\\BestInShow.ShowFile\\shell\\open\\command|/ve
-Best in Show|HKCU\\$apps|/v DisplayName
 $version|HKCU\\$apps|/v DisplayVersion
-The Best in Show developers|HKCU\\$apps|/v Publisher
 $program,0|HKCU\\$apps|/v DisplayIcon
 |HKLM\\$apps|/v DisplayName
 |HKLM\\Software\\Classes\\.oxl|/ve

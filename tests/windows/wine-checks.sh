@@ -1,7 +1,5 @@
-# Sourced by the checks of the Windows package: a work folder, removed at the end with whatever
-# Wine ran there, and a fresh Wine prefix set to Windows 10 in it. Wine links the prefix's desktop
-# and documents to the home folder and copies shortcuts into the Linux desktop's menus there, so
-# the home folder is one of the work folder's own.
+# Sourced by the Windows package checks: a work folder for a fresh Wine prefix, and the home folder
+# Wine links the prefix's desktop to and copies shortcuts into the Linux menus of.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../install/checks.sh"
 source "$here/../../scripts/windows-env.sh"
@@ -10,8 +8,7 @@ trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work
 export HOME=$work/home
 mkdir "$HOME"
 
-# Has the Windows program write the text and CSV reports of a sample show file, and compares them
-# with the expected ones.
+# The Windows program's text and CSV reports of a sample show file are the expected ones.
 check_reports() {
     local show=$here/../data/show_file_example kind
     rm -f "$work/report.txt" "$work/report.csv"
