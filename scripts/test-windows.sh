@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows program and its test programs on Linux (MinGW-w64, warnings as errors) and
 # runs the test suite under Wine through CTest, headless: the core, platform, file and command-line
-# tests on Qt's offscreen platform, the screen tests on Qt's Windows platform in a virtual X
-# display. A failed or (with CI=true) skipped test fails the command. Run scripts/windows-deps.sh
-# first.
+# tests on Qt's offscreen platform, the screen tests on Qt's Windows platform, each run on a
+# virtual X display of its own (scripts/wine-run.sh). A failed or (with CI=true) skipped test
+# fails the command. Run scripts/windows-deps.sh first.
 #
 #   scripts/test-windows.sh
 set -euo pipefail
@@ -32,27 +32,16 @@ if [ ! -f "$googletest/lib/cmake/GTest/GTestConfig.cmake" ]; then
     cmake --install "$build/googletest-build" >/dev/null
 fi
 
-# A fresh Wine prefix for every run, so that nothing an earlier run left counts.
+# Fresh Wine prefixes for every run, so that nothing an earlier run left counts.
 wine_prefix="$build/wine-prefix"
-rm -rf "$wine_prefix"
+rm -rf "$wine_prefix" "$wine_prefix"-display-*
 wine_prefix_ready "$wine_prefix"
 
 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$project/cmake/windows/mingw-w64-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON \
-    -DCMAKE_PREFIX_PATH="$googletest" \
+    -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=ON \
+    -DGTest_DIR="$googletest/lib/cmake/GTest" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$project/scripts/wine-run.sh;$wine_prefix"
 cmake --build "$build" -j"$(nproc)"
 
-# The screens' tests need real windows: Qt's Windows platform, in Wine's X11 driver, on a virtual
-# display of this run's own.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; WINEPREFIX="$wine_prefix" wineserver -k 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(cat "$display_file")"
 scripts/run-ctest.sh "$build"

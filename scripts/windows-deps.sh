@@ -26,6 +26,10 @@ case "${1:-}" in
     *) echo "usage: scripts/windows-deps.sh [--from-source]" >&2; exit 2 ;;
 esac
 
+# What the Linux build and its tests need comes first: the Windows tests read PDF files with the
+# same tools and need the same German locale.
+scripts/install-deps.sh
+
 packages=(
     cmake ninja-build pkg-config xz-utils
     # The compilers with POSIX threads, which Qt needs, and their resource compiler and tools.
@@ -36,8 +40,8 @@ packages=(
     googletest
     # Wine runs the Windows programs; Xvfb gives the tests that need real windows a display.
     wine wine64 fonts-wine xvfb xauth
-    # The fonts copied into the Wine prefix, as Windows has its own; pdftotext reads the PDFs.
-    fonts-liberation poppler-utils
+    # The fonts copied into the Wine prefix, as Windows has its own.
+    fonts-liberation
     # makensis builds the installer (scripts/package-windows.sh).
     nsis
     # For building Qt from source: apt-get source unpacks with dpkg-source.

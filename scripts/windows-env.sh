@@ -23,9 +23,11 @@ qt_windows_usable() {
     [ -f "$1/lib/cmake/Qt6/Qt6Config.cmake" ] && [ -f "$1/bin/Qt6Core.dll" ]
 }
 
-# Makes a Wine prefix set to Windows 10 in the folder, unless it is there already, with the
-# Liberation fonts in its C:\windows\Fonts as Windows has its own fonts there (Wine's prefix has
-# none). No Mono or Gecko is installed: the program needs neither.
+# Makes a Wine prefix set to Windows 10 in the folder, unless it is there already. Windows keeps
+# its fonts in C:\windows\Fonts, where the toolkit's offscreen platform finds the ones a PDF is
+# set in; Wine's prefix has none there and no Courier New at all, so the Liberation fonts are put
+# there and stand in for Courier New, Arial and Times New Roman, whose metrics they share. No Mono
+# or Gecko is installed: the program needs neither.
 wine_prefix_ready() {
     local prefix="$1"
     export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -35,6 +37,14 @@ wine_prefix_ready() {
         wine winecfg /v win10 >/dev/null 2>&1
         wineserver -w
         cp /usr/share/fonts/truetype/liberation/*.ttf "$prefix/drive_c/windows/Fonts/"
+        local replaced stand_in
+        for replaced in "Courier New=Liberation Mono" "Arial=Liberation Sans" \
+            "Times New Roman=Liberation Serif"; do
+            stand_in=${replaced#*=}
+            wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${replaced%%=*}" \
+                /t REG_SZ /d "$stand_in" /f >/dev/null 2>&1
+        done
+        wineserver -w
         touch "$prefix/.bestinshow-ready"
     fi
 }

@@ -5,7 +5,10 @@
 #   scripts/wine-run.sh WINE_PREFIX PROGRAM.exe [ARGUMENTS...]
 #
 # The prefix is made (Windows 10) on first use. The program finds the Qt and MinGW libraries and
-# Qt's plugins; its exit status is the program's own.
+# Qt's plugins; its exit status is the program's own. A program on Qt's Windows platform
+# (QT_QPA_PLATFORM=windows) gets a virtual display of its own and, since the windows of one Wine
+# prefix share one keyboard focus, a prefix of its own beside the given one (one for each
+# GoogleTest shard), so that several can run side by side.
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=scripts/windows-env.sh
@@ -13,6 +16,22 @@ source "$here/windows-env.sh"
 
 prefix=${1:?usage: scripts/wine-run.sh WINE_PREFIX PROGRAM.exe [ARGUMENTS...]}
 shift
+
+if [ "${QT_QPA_PLATFORM:-}" = windows ]; then
+    prefix="$prefix-display-${GTEST_SHARD_INDEX:-0}"
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -f "$display_file"' EXIT
+    for _ in $(seq 100); do
+        [ -s "$display_file" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(cat "$display_file")"
+fi
+
 wine_prefix_ready "$prefix"
 wine_program_environment
-exec wine "$@"
+status=0
+wine "$@" || status=$?
+exit "$status"

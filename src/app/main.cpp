@@ -20,7 +20,6 @@
 #include "platform/QtPdfMaker.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtProgramEnd.h"
-#include "platform/WindowlessToolkit.h"
 
 namespace {
 
@@ -47,8 +46,8 @@ struct ProgramNameOnly {
 };
 
 int WriteReports(char *programName, const bis::ReportFiles &files) {
-    // No window opens, so no display is needed.
-    bis::UseWindowlessToolkit();
+    // No window opens, so no display is needed: over SSH, in a cron job or in CI alike.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropToolkitNotes);
     ProgramNameOnly arguments(programName);
     QGuiApplication application(arguments.argc, arguments.argv);

@@ -3,7 +3,9 @@
 // failures. The child never has a display: DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM and
 // XDG_RUNTIME_DIR are all removed from its environment.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,7 @@
 #include "files/Reports.h"
 #include "files/ShowFile.h"
 #include "platform/ReportPainter.h"
+#include "support/HostTools.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "tabulation/Tabulation.h"
@@ -74,9 +77,13 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
+#ifdef _WIN32
+    EXPECT_FALSE(modifier) << "Windows has no step between creating a process and its start";
+#else
     if (modifier) {
         process.setChildProcessModifier(modifier);
     }
+#endif
     process.start(kProgram, arguments);
     ProgramRun run;
     if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
@@ -86,6 +93,11 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
     run.status = process.exitCode();
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
+#ifdef _WIN32
+    // A Windows program ends the lines it prints with CR LF, as the console and Notepad want.
+    run.out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    run.err.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
     return run;
 }
 
@@ -251,7 +263,7 @@ std::vector<GridWord> ExpectedWords(const PrintedReport &report) {
 // The bold texts of each sheet as pdftohtml sees them.
 std::vector<std::set<QString>> BoldTexts(const QString &pdf) {
     QProcess process;
-    process.start("pdftohtml", {"-xml", "-i", "-stdout", pdf});
+    testing::StartHostTool(process, "pdftohtml", {"-xml", "-i", "-stdout", testing::HostPath(pdf)});
     EXPECT_TRUE(process.waitForFinished(60000));
     std::vector<std::set<QString>> sheets;
     static const QRegularExpression page(QStringLiteral("<page number=\"(\\d+)\""));
@@ -393,6 +405,7 @@ INSTANTIATE_TEST_SUITE_P(Shows, ProgramPdfTest, ::testing::ValuesIn(kPdfCases),
 
 // ---- Failures ----------------------------------------------------------------------------------
 
+#ifndef _WIN32
 // Ignores the signal of a file grown past the size limit and sets that limit, so that writes
 // fail part-way with EFBIG as on a full disk. Runs in the child between fork and exec.
 void LimitFileSize() {
@@ -402,6 +415,7 @@ void LimitFileSize() {
     limit.rlim_cur = 8192;
     ::setrlimit(RLIMIT_FSIZE, &limit);
 }
+#endif
 
 struct FailureCase {
     const char *name;
@@ -414,6 +428,13 @@ struct FailureCase {
 void PrintTo(const FailureCase &c, std::ostream *out) {
     *out << c.name;
 }
+
+// The system's own words for a folder that is not there.
+#ifdef _WIN32
+const QString kNoSuchFolder = QStringLiteral("The system cannot find the path specified.");
+#else
+const QString kNoSuchFolder = QStringLiteral("No such file or directory");
+#endif
 
 const QStringList kAllReports = {"--text-report", "r.txt", "--csv-report", "r.csv",
                                  "--pdf-report",  "r.pdf", "show.oxl"};
@@ -453,13 +474,15 @@ const FailureCase kFailures[] = {
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "none/r.pdf", "show.oxl"},
      false,
-     "none/r.pdf: No such file or directory Please select another file name\n"},
+     QStringLiteral("none/r.pdf: ") + kNoSuchFolder + " Please select another file name\n"},
+#ifndef _WIN32
     // The text and CSV reports fit under the limit, the PDF does not.
     {"AWriteThatFailsPartWay",
      {{"show.oxl", "@clear_win.oxl"}},
      kAllReports,
      true,
      "r.pdf: File too large Please select another file name\n"},
+#endif
 };
 
 class ProgramFailureTest : public ProgramTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -486,7 +509,11 @@ TEST_P(ProgramFailureTest, SaysWhyAndLeavesTheFolderAsItWas) {
         contentsBefore[name] = Contents(path(name));
     }
 
+#ifdef _WIN32
+    const ProgramRun result = run(c.arguments);
+#else
     const ProgramRun result = run(c.arguments, "C", c.limitFileSize ? LimitFileSize : nullptr);
+#endif
 
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, QString());

@@ -34,7 +34,11 @@ TEST(NumberTextTest, ScoreTextHasOneDecimal) {
 
 TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
     // Screens run with the user's locale set for the C library; the texts must not follow it.
+#ifdef _WIN32
+    const char *german = std::setlocale(LC_NUMERIC, "German_Germany.1252");
+#else
     const char *german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+#endif
     EXPECT_EQ(ScoreText(4.5, '.'), "4.5");
     EXPECT_EQ(ShowFileNumber(2.5), "2.5");
     EXPECT_EQ(ReadNumber("2.5", ','), 2.5);

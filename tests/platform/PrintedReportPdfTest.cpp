@@ -13,6 +13,7 @@
 
 #include "files/Reports.h"
 #include "platform/ReportPainter.h"
+#include "support/HostTools.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "support/SampleShow.h"
@@ -119,7 +120,8 @@ TEST_F(PrintedReportPdfTest, EveryWordStandsAtItsColumnAndLine) {
 TEST_F(PrintedReportPdfTest, TheTitleAndVersionAreBold) {
     (void)render(PrintedReportPages(SampleShow()));
     QProcess fonts;
-    fonts.start("pdffonts", {QDir(folder_.path()).filePath("report.pdf")});
+    testing::StartHostTool(fonts, "pdffonts",
+                           {testing::HostPath(QDir(folder_.path()).filePath("report.pdf"))});
     ASSERT_TRUE(fonts.waitForFinished(60000));
     const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
     EXPECT_TRUE(list.contains("LiberationMono-Bold")) << list.toStdString();

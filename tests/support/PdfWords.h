@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/Reports.h"
+#include "support/HostTools.h"
 
 namespace bis::testing {
 
@@ -38,7 +39,8 @@ struct PdfText {
 inline PdfText ReadPdfWords(const QString &pdf) {
     PdfText result;
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    StartHostTool(process, QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), HostPath(pdf), QStringLiteral("-")});
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         result.error = QStringLiteral("pdftotext failed: ") + process.errorString() + " " +
