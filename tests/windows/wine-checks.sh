@@ -3,6 +3,7 @@
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../install/checks.sh"
 source "$here/../../scripts/windows-env.sh"
+require_tools wine winepath cpack x86_64-w64-mingw32-objdump
 work=$(mktemp -d)
 trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 export HOME=$work/home
