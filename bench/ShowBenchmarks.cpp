@@ -19,6 +19,7 @@
 #include "app/ShowRecord.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "support/PageText.h"
 #include "tabulation/Tabulation.h"
 
 namespace {

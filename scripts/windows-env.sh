@@ -25,9 +25,10 @@ qt_windows_usable() {
 
 # Makes a Wine prefix set to Windows 10 in the folder, unless it is there already. Windows keeps
 # its fonts in C:\windows\Fonts, where the toolkit's offscreen platform finds the ones a PDF is
-# set in; Wine's prefix has none there and no Courier New at all, so the Liberation fonts are put
-# there and stand in for Courier New, Arial and Times New Roman, whose metrics they share. No Mono
-# or Gecko is installed: the program needs neither.
+# set in; Wine's prefix has none there, and neither Courier New nor the fonts of Windows' own
+# dialogs (Tahoma, Segoe UI). So the Liberation fonts are put there and stand in for them:
+# Liberation Mono for Courier New, whose metrics it shares, Liberation Sans for the others. No
+# Mono or Gecko is installed: the program needs neither.
 wine_prefix_ready() {
     local prefix="$1"
     export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -39,7 +40,7 @@ wine_prefix_ready() {
         cp /usr/share/fonts/truetype/liberation/*.ttf "$prefix/drive_c/windows/Fonts/"
         local replaced stand_in
         for replaced in "Courier New=Liberation Mono" "Arial=Liberation Sans" \
-            "Times New Roman=Liberation Serif"; do
+            "Times New Roman=Liberation Serif" "Tahoma=Liberation Sans" "Segoe UI=Liberation Sans"; do
             stand_in=${replaced#*=}
             wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${replaced%%=*}" \
                 /t REG_SZ /d "$stand_in" /f >/dev/null 2>&1

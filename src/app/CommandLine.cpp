@@ -71,14 +71,6 @@ CommandLine UsageError(const QString &error) {
 
 }  // namespace
 
-QStringList ArgumentsOf(int argc, const char *const *argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    return arguments;
-}
-
 CommandLine ParseCommandLine(const QStringList &arguments) {
     QCommandLineParser parser;
     for (const OptionEntry *entry : kOptions) {

@@ -3,9 +3,20 @@
 #include <QString>
 #include <QStringList>
 
-#include "files/CommandLineReports.h"
-
 namespace bis {
+
+// The files named on the command line: the show file, and the reports to write from it (an
+// empty name for a report not asked for).
+struct ReportFiles {
+    QString showFile;
+    QString textReport;
+    QString csvReport;
+    QString pdfReport;
+
+    [[nodiscard]] bool anyReport() const {
+        return !textReport.isEmpty() || !csvReport.isEmpty() || !pdfReport.isEmpty();
+    }
+};
 
 // What the command line asks the program to do.
 struct CommandLine {
@@ -20,9 +31,6 @@ struct CommandLine {
     ReportFiles files;
     QString error;
 };
-
-// The program's arguments as texts, the program's name first. Needs no application object.
-[[nodiscard]] QStringList ArgumentsOf(int argc, const char *const *argv);
 
 // Reads the arguments (the program's name first). Options may stand before or after the show
 // file, and "--" ends the options. Needs no application object, so that help, version and usage

@@ -9,6 +9,19 @@
 
 namespace bis {
 
+namespace {
+
+// Appends the text right-aligned with blanks in a field of the given width; a longer text is kept
+// whole.
+void AppendAligned(std::string &out, const char *text, std::size_t length, std::size_t width) {
+    if (length < width) {
+        out.append(width - length, ' ');
+    }
+    out.append(text, length);
+}
+
+}  // namespace
+
 std::string CountText(long value) {
     // Built by appending rather than by " " + text, which GCC 12 at -O2 flags with a false
     // -Wrestrict warning.
@@ -48,32 +61,18 @@ void AppendScoreField(std::string &out, double value, char decimalSeparator, std
     if (length >= 2 && buffer[length - 2] == '.') {
         buffer[length - 2] = decimalSeparator;
     }
-    if (length < width) {
-        out.append(width - length, ' ');
-    }
-    out.append(buffer, length);
+    AppendAligned(out, buffer, length, width);
 }
 
 void AppendCountField(std::string &out, long value, std::size_t width) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const auto length = static_cast<std::size_t>(result.ptr - buffer);
-    if (length < width) {
-        out.append(width - length, ' ');
-    }
-    out.append(buffer, length);
+    AppendAligned(out, buffer, static_cast<std::size_t>(result.ptr - buffer), width);
 }
 
 std::string ScoreText(double value, char decimalSeparator) {
     std::string text;
     AppendScoreField(text, value, decimalSeparator, 0);
-    return text;
-}
-
-std::string RightAligned(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), ' ');
-    }
     return text;
 }
 
@@ -91,6 +90,21 @@ std::string ShowFileNumber(double value) {
 }
 
 namespace {
+
+// The value of an unsigned number text in the form std::from_chars reads, with the sign given:
+// nothing unless the whole text is read and the value is finite. Negative zero is read as 0.
+std::optional<double> SignedValue(std::string_view text, bool negative) {
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value == 0.0) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
 
 // Reads a text of the form "[sign]digits[.digits]" with "." as the point, the form of every score
 // in a show file, straight from the text; any other text gives nothing here.
@@ -110,16 +124,10 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
             return std::nullopt;
         }
     }
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (!digit || result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value)) {
+    if (!digit) {
         return std::nullopt;
     }
-    if (value == 0.0) {
-        return 0.0;
-    }
-    return negative ? -value : value;
+    return SignedValue(text, negative);
 }
 
 }  // namespace
@@ -178,16 +186,7 @@ std::optional<double> ReadNumber(std::string_view text, char regionalSeparator) 
         return std::nullopt;
     }
 
-    double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc{} || result.ptr != plain.data() + plain.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    if (value == 0.0) {
-        return 0.0;
-    }
-    return negative ? -value : value;
+    return SignedValue(plain, negative);
 }
 
 }  // namespace bis

@@ -16,11 +16,9 @@ namespace bis {
 // caller names (the user's regional one on screens and in the text and printed reports).
 [[nodiscard]] std::string ScoreText(double value, char decimalSeparator = '.');
 
-// The text right-aligned with blanks in a field of the given width; a longer text is kept whole.
-[[nodiscard]] std::string RightAligned(std::string text, std::size_t width);
-
-// Appends RightAligned(ScoreText(value, decimalSeparator), width) to out, without building the
-// intermediate texts; the reports write hundreds of thousands of these.
+// Appends ScoreText(value, decimalSeparator) to out, right-aligned with blanks in a field of the
+// given width (a longer text is kept whole), without building the intermediate text; the reports
+// write hundreds of thousands of these.
 void AppendScoreField(std::string &out, double value, char decimalSeparator, std::size_t width);
 
 // Appends the whole number in plain decimal digits, with a minus sign when negative,

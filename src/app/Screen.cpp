@@ -1,7 +1,5 @@
 #include "app/Screen.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -14,21 +12,6 @@
 #include "platform/TextBox.h"
 
 namespace bis {
-
-namespace {
-
-// Marks the widgets NameGroup presents as groups.
-const char *const kGroupProperty = "bestinshowGroup";
-
-QAccessibleInterface *GroupInterface(const QString &, QObject *object) {
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (widget == nullptr || !widget->property(kGroupProperty).toBool()) {
-        return nullptr;
-    }
-    return new QAccessibleWidget(widget, QAccessible::Grouping);
-}
-
-}  // namespace
 
 Screen::Screen(ScreenContext &context, const QString &title) : context_(context) {
     setWindowTitle(title);
@@ -129,16 +112,6 @@ QLabel *Screen::WrappedLabel(const QString &objectName, const QString &text, QWi
 void Screen::NameBox(QLabel &label, QWidget &box, const QString &name) {
     label.setBuddy(&box);
     box.setAccessibleName(name);
-}
-
-void Screen::NameGroup(QWidget &group, const QString &name) {
-    static const bool installed = [] {
-        QAccessible::installFactory(GroupInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    group.setProperty(kGroupProperty, true);
-    group.setAccessibleName(name);
 }
 
 void Screen::CaptionCategory(QLabel &label, int category,

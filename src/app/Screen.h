@@ -66,10 +66,6 @@ class Screen : public QWidget {
     // Gives the box the short name a screen reader announces for it, and makes the label beside
     // it the box's buddy, so the label points at the box as well.
     static void NameBox(QLabel &label, QWidget &box, const QString &name);
-    // Names the widget for screen readers and presents it as a group of the controls in it. A
-    // framed panel would otherwise be presented as a frame, which screen readers take for a
-    // window of its own.
-    static void NameGroup(QWidget &group, const QString &name);
     // Gives the label of category 1..10 the category's name as its caption, and names each of the
     // category's boxes "<CATEGORY> <what it holds>", so a screen reader tells which number belongs
     // to which category.

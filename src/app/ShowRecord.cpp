@@ -19,11 +19,8 @@ const char *FixedCategoryName(int category) {
 }
 
 void ShowRecord::Initialise() {
+    *this = ShowRecord{};
     NumCategories = kCategoryCount;
-    Blooms.reset();
-    StarredEntries.reset();
-    CategoryName.reset();
-    Winner.reset();
     for (int c = 1; c <= NumCategories; ++c) {
         CategoryName(c) = FixedCategoryName(c);
     }

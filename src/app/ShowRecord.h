@@ -14,6 +14,10 @@ namespace bis {
 // file uses the category numbers 1..10.
 inline constexpr int kCategoryCount = 10;
 
+// The screens and the printed report lay the categories out in two columns, panels or pages of
+// five: 1 to 5, then 6 to 10.
+inline constexpr int kCategoriesPerColumn = (kCategoryCount + 1) / 2;
+
 // The program's version text, written into every show file and compared on reading.
 inline constexpr const char *kProgramVersion = "Version 02.30";
 
@@ -76,7 +80,6 @@ class JudgeMatrix {
         cells_.assign(static_cast<std::size_t>(rows_) * kCategoryCount, T{});
     }
 
-    [[nodiscard]] bool allocated() const { return rows_ > 0; }
     // The highest judge row held; rows above NumJudges may remain after a judge is removed.
     [[nodiscard]] int lastJudge() const { return rows_ + FirstRow - 1; }
 
@@ -118,10 +121,11 @@ struct ShowRecord {
     std::int16_t ReportSaved = 0;
     std::string ProgramVersion;
 
-    // Gives the record its start-up values: ten categories with their fixed names, the
-    // per-category arrays all 0 and the version text. Scores, BallotEntered and Starred are left
-    // as they are, for the scorecard, the show file reader and the tabulation to allocate. Called
-    // once, when the introduction screen loads.
+    // Gives the whole record its start-up values, whatever an earlier show left in it: ten
+    // categories with their fixed names and the version text; no judges, no scores, BallotEntered
+    // and Starred unallocated, every per-category array 0, empty particulars and ReportSaved 0.
+    // The introduction screen calls it when it loads, and the command line before it reads the
+    // show file.
     void Initialise();
 
     // True when category c has an eligible entry (at least one bloom).

@@ -95,7 +95,7 @@ int main(int argc, char *argv[]) {
     bis::UseStartersConsole();
     static char fallbackName[] = "bestinshow";
     char *programName = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
-    const bis::CommandLine line = bis::ParseCommandLine(bis::ArgumentsOf(argc, argv));
+    const bis::CommandLine line = bis::ParseCommandLine(bis::ProgramArguments(argc, argv));
     switch (line.action) {
         case bis::CommandLine::Action::ShowHelp:
             return Print(bis::HelpText());

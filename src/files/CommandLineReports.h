@@ -3,24 +3,12 @@
 #include <QString>
 #include <ostream>
 
+#include "app/CommandLine.h"
 #include "app/ShowRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/PdfMaker.h"
 
 namespace bis {
-
-// The files named on the command line: the show file, and the reports to write from it (an
-// empty name for a report not asked for).
-struct ReportFiles {
-    QString showFile;
-    QString textReport;
-    QString csvReport;
-    QString pdfReport;
-
-    [[nodiscard]] bool anyReport() const {
-        return !textReport.isEmpty() || !csvReport.isEmpty() || !pdfReport.isEmpty();
-    }
-};
 
 // The title in the PDF report's properties: "Best in Show report: <club>, <date>", leaving out
 // whichever of the two is empty.
@@ -34,9 +22,11 @@ struct ReportFiles {
 //
 // The reports are a set: when any of their names is taken, none is written, and when a write
 // fails after others of the run were written, those are removed again, so a run leaves either
-// every report or none. Every failure is one line on the error stream, the file's name and the
-// program's own message ("spring.txt: Sorry, file already exists. Please try another name.").
-// Returns kExitSuccess when every report was written, kExitFailure otherwise.
+// every report or none. Every failure is one line on the error stream for a user at a shell: the
+// file's name and what went wrong, with the reason ("spring.txt: already exists, and reports
+// never replace a file"; "spring.oxl: not a show file: line 5: expected the number of judges (a
+// whole number from 1 to 32767), found 'x'"). Returns kExitSuccess when every report was written,
+// kExitFailure otherwise.
 [[nodiscard]] int WriteReportsFromCommandLine(const ReportFiles &files, FileSystem &fileSystem,
                                               PdfMaker &pdfMaker, char decimalSeparator,
                                               std::ostream &errors);

@@ -4,6 +4,7 @@
 
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "files/ShowFileLoad.h"
 #include "platform/BusyCursor.h"
 
 namespace bis {
@@ -30,6 +31,7 @@ const QString kFileAlreadyExists =
     QStringLiteral("Sorry, file already exists. Please try another name.");
 const QString kNoFileSelected = QStringLiteral("Sorry, no file selected. Please try again.");
 const QString kDriveNotReady = QStringLiteral("The specified drive is not ready");
+const QString kSelectAnotherFile = QStringLiteral("Please select another file");
 
 // The path as the program takes it from a dialog: leading blanks and any NUL characters dropped.
 QString TakenPath(const std::optional<QString> &chosen) {
@@ -113,7 +115,7 @@ QString FailureMessage(const FileFailure &failure, FileDirection direction) {
             break;
     }
     return saving ? failure.description + QStringLiteral(" Please select another file name")
-                  : QStringLiteral("Please select another file");
+                  : kSelectAnotherFile;
 }
 
 QString ChooseShowFile(Platform &platform, QWidget *owner) {
@@ -122,17 +124,11 @@ QString ChooseShowFile(Platform &platform, QWidget *owner) {
 
 std::optional<FileMessage> ReadShowFromPath(FileSystem &fileSystem, const QString &path,
                                             ShowRecord &show) {
-    if (path.isEmpty() || !fileSystem.exists(path)) {
-        return FileMessage{kFileError, kFileDoesNotExist};
+    const ShowFileLoad load = LoadShowFile(fileSystem, path, show);
+    if (!load.file.ok()) {
+        return FileMessage{kFileError, FailureMessage(load.file, FileDirection::Open)};
     }
-
-    std::string bytes;
-    const FileFailure failure = fileSystem.readAll(path, bytes);
-    if (!failure.ok()) {
-        return FileMessage{kFileError, FailureMessage(failure, FileDirection::Open)};
-    }
-
-    const ShowFileReadResult result = ReadShowFile(bytes, show);
+    const ShowFileReadResult &result = load.show;
     switch (result.outcome) {
         case ShowFileReadResult::Outcome::Read:
             return std::nullopt;
@@ -149,8 +145,8 @@ std::optional<FileMessage> ReadShowFromPath(FileSystem &fileSystem, const QStrin
         case ShowFileReadResult::Outcome::Unreadable:
             break;
     }
-    return FileMessage{kFileError,
-                       FailureMessage({FileFailure::Kind::Other, {}}, FileDirection::Open)};
+    // The screens keep one message for every file the reader refuses.
+    return FileMessage{kFileError, kSelectAnotherFile};
 }
 
 bool RecallShowFrom(Platform &platform, QWidget *owner, const QString &path, ShowRecord &show) {

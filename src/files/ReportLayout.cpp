@@ -52,15 +52,6 @@ std::string_view ColumnWriter::line(std::size_t i) const {
     return std::string_view(bytes_).substr(start, end - start);
 }
 
-std::vector<std::string> ColumnWriter::lines() const {
-    std::vector<std::string> all;
-    all.reserve(lineCount());
-    for (std::size_t i = 0; i < lineCount(); ++i) {
-        all.emplace_back(line(i));
-    }
-    return all;
-}
-
 namespace {
 
 void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns) {

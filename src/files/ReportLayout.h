@@ -54,8 +54,6 @@ class ColumnWriter {
     [[nodiscard]] std::string_view endedBytes() const {
         return std::string_view(bytes_).substr(0, lineStarts_.back());
     }
-    // Every line so far, as lineCount() and line() give them.
-    [[nodiscard]] std::vector<std::string> lines() const;
 
   private:
     std::string bytes_;
@@ -81,10 +79,11 @@ struct TableColumns {
 
 // Writes the results table shared by the text report and the printed pages: both heading lines,
 // the judge rows, the deducted, blooms and starred rows and the result row, with an empty line
-// after every group but the result row. The result row ends after "RESULT" alone when no
-// category of the table won, and after every result text otherwise; in both cases the writer
-// stands at the start of a fresh line when it returns, except that "RESULT" with no winner is
-// left open. Scores and totals use the decimal separator given.
+// after every group but the result row. The result row is "RESULT" and each winning category's
+// result text at its column; each result text ends its line, so a second winner stands on a line
+// of its own below the first. With a winner in the table the writer returns at the start of a
+// fresh line; with none, the line "RESULT" is left open. Scores and totals use the decimal
+// separator given.
 void WriteResultsTable(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns,
                        char decimalSeparator);
 

@@ -1,6 +1,7 @@
 #include "files/Reports.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "app/NumberText.h"
@@ -15,16 +16,21 @@ namespace {
 constexpr const char *kTitle = "OXL BEST IN SHOW TABULATION";
 constexpr std::string_view kLineEnd = "\r\n";
 
+// The four particulars lines that every report begins with, without their line ends.
+std::array<std::string, 4> ParticularsLines(const ShowRecord &show) {
+    return {"Sponsoring club: " + Cp1252FromUtf8(show.ClubName),
+            "Show location: " + Cp1252FromUtf8(show.ShowLocation),
+            "Show date: " + Cp1252FromUtf8(show.ShowDate),
+            "Number of judges: " + CountText(show.NumJudges)};
+}
+
 // The four particulars lines, each after the margin, each ended.
 void WriteParticulars(ColumnWriter &out, const ShowRecord &show, const std::string &margin) {
-    out.text(margin + "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
-    out.endLine();
-    out.text(margin + "Show location: " + Cp1252FromUtf8(show.ShowLocation));
-    out.endLine();
-    out.text(margin + "Show date: " + Cp1252FromUtf8(show.ShowDate));
-    out.endLine();
-    out.text(margin + "Number of judges: " + CountText(show.NumJudges));
-    out.endLine();
+    for (const std::string &particular : ParticularsLines(show)) {
+        out.text(margin);
+        out.text(particular);
+        out.endLine();
+    }
 }
 
 void WriteLine(ColumnWriter &out, const char *text) {
@@ -172,10 +178,9 @@ std::string CsvReportBytes(const ShowRecord &show) {
     bytes.reserve((static_cast<std::size_t>(std::max<int>(show.NumJudges, 0)) + 20) *
                   static_cast<std::size_t>(8 + show.NumCategories * 11));
     line(bytes, kTitle);
-    line(bytes, "Sponsoring club: " + Cp1252FromUtf8(show.ClubName));
-    line(bytes, "Show location: " + Cp1252FromUtf8(show.ShowLocation));
-    line(bytes, "Show date: " + Cp1252FromUtf8(show.ShowDate));
-    line(bytes, "Number of judges: " + CountText(show.NumJudges));
+    for (const std::string &particular : ParticularsLines(show)) {
+        line(bytes, particular);
+    }
     line(bytes, "Underscores required for formatting; please ignore");
     line(bytes, "");
 
@@ -228,34 +233,12 @@ std::string CsvReportBytes(const ShowRecord &show) {
 }
 
 PrintedReport PrintedReportPages(const ShowRecord &show, char decimalSeparator) {
-    const int leftPanelCount = (show.NumCategories + 1) / 2;
     PrintedReport report;
     report.pages.push_back(
-        PrintedPage(show, "Left hand panel", 1, leftPanelCount, decimalSeparator));
-    report.pages.push_back(PrintedPage(show, "Right hand panel", leftPanelCount + 1,
+        PrintedPage(show, "Left hand panel", 1, kCategoriesPerColumn, decimalSeparator));
+    report.pages.push_back(PrintedPage(show, "Right hand panel", kCategoriesPerColumn + 1,
                                        show.NumCategories, decimalSeparator));
     return report;
-}
-
-std::vector<std::string> PageText(const PrintPage &page) {
-    std::vector<std::string> lines;
-    for (const auto &printLine : page.lines) {
-        std::string text;
-        std::size_t characters = 0;
-        for (const auto &run : printLine.runs) {
-            const auto column = static_cast<std::size_t>(run.column - 1);
-            if (column > characters) {
-                text.append(column - characters, ' ');
-                characters = column;
-            }
-            text += run.text;
-            for (const char byte : run.text) {
-                characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
-            }
-        }
-        lines.push_back(text);
-    }
-    return lines;
 }
 
 }  // namespace bis

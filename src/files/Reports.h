@@ -47,8 +47,4 @@ struct PrintedReport {
 
 [[nodiscard]] PrintedReport PrintedReportPages(const ShowRecord &show, char decimalSeparator = '.');
 
-// The page as plain text, one string per line with blanks up to each run (for tests and
-// diagnostics).
-[[nodiscard]] std::vector<std::string> PageText(const PrintPage &page);
-
 }  // namespace bis

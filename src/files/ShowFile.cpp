@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "app/Blanks.h"
 #include "app/NumberText.h"
@@ -40,6 +42,7 @@ class FieldReader {
 
     std::optional<std::string> text() {
         skipBlanks();
+        start_ = at_;
         if (atEnd()) {
             return std::nullopt;
         }
@@ -69,6 +72,7 @@ class FieldReader {
     std::optional<double> number() {
         skipBlanks();
         const std::size_t start = at_;
+        start_ = start;
         while (!atEnd() && !atDelimiter() && !IsBlankOrTab(bytes_[at_])) {
             ++at_;
         }
@@ -88,6 +92,9 @@ class FieldReader {
         }
         return static_cast<std::int16_t>(*value);
     }
+
+    // Where the field last asked for begins (after its leading blanks).
+    [[nodiscard]] std::size_t fieldStart() const { return start_; }
 
   private:
     static bool IsBlankOrTab(char ch) { return ch == ' ' || ch == '\t'; }
@@ -120,12 +127,93 @@ class FieldReader {
 
     std::string_view bytes_;
     std::size_t at_ = 0;
+    std::size_t start_ = 0;
 };
 
 // A text field that does not begin with a double quote may still hold one. Such a text could
 // never be saved and read back as one field, and no saved file holds one, so the file is refused.
 bool HoldsQuote(const std::optional<std::string> &text) {
     return text && text->find('"') != std::string::npos;
+}
+
+// The line, counted from 1, that the byte at the offset stands on. CR LF, LF and a lone CR each
+// end a line, as the reader takes them.
+std::size_t LineAt(std::string_view bytes, std::size_t offset) {
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < offset && at < bytes.size(); ++at) {
+        if (bytes[at] == '\n' ||
+            (bytes[at] == '\r' && (at + 1 >= bytes.size() || bytes[at + 1] != '\n'))) {
+            ++line;
+        }
+    }
+    return line;
+}
+
+// What stands in the file where a field begins, for a reason: the field in single quotes as far
+// as its comma or line end (a quoted one to its line end), at most 40 bytes of it, control
+// characters shown as "?"; "nothing" for an empty field and "the end of the file" past the end.
+std::string FoundAt(std::string_view bytes, std::size_t start) {
+    if (start >= bytes.size()) {
+        return "the end of the file";
+    }
+    const bool quoted = bytes[start] == '"';
+    std::size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n' &&
+           (quoted || bytes[end] != ',')) {
+        ++end;
+    }
+    std::string field(bytes.substr(start, end - start));
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t')) {
+        field.pop_back();
+    }
+    if (field.empty()) {
+        return "nothing";
+    }
+    constexpr std::size_t kShown = 40;
+    const bool cut = field.size() > kShown;
+    field.resize(std::min(field.size(), kShown));
+    for (char &byte : field) {
+        if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7f) {
+            byte = '?';
+        }
+    }
+    // Built by appending rather than by "'" + text, which GCC 12 at -O2 flags with a false
+    // -Wrestrict warning; so are the other texts of the reasons.
+    std::string shown = "'";
+    shown += Utf8FromCp1252(field);
+    shown += cut ? "...'" : "'";
+    return shown;
+}
+
+// The refusal of a file at the field that begins at start: what the place needs, and what stands
+// there instead.
+ShowFileReadResult Refused(std::string_view bytes, std::size_t start, const std::string &expected,
+                           const std::string &found) {
+    std::string reason = "expected ";
+    reason += expected;
+    reason += ", found ";
+    reason += found;
+    return {ShowFileReadResult::Outcome::Unreadable, {}, LineAt(bytes, start), std::move(reason)};
+}
+
+ShowFileReadResult Refused(std::string_view bytes, std::size_t start, const std::string &expected) {
+    return Refused(bytes, start, expected, FoundAt(bytes, start));
+}
+
+// The refusal of a text field that could not be read (it ends the file, or its opening quote is
+// never closed) or holds a double quote.
+ShowFileReadResult RefusedText(std::string_view bytes, std::size_t start,
+                               const std::string &expected) {
+    std::string found = FoundAt(bytes, start);
+    if (start < bytes.size() && bytes[start] == '"') {
+        found += ", whose double quote is never closed";
+    }
+    return Refused(bytes, start, expected, found);
+}
+
+// What a place for one of the particulars needs.
+std::string ParticularText(const char *what) {
+    return std::string(what) + " (a text without a double quote inside)";
 }
 
 }  // namespace
@@ -155,33 +243,49 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
 
     const auto version = reader.text();
     if (!version) {
-        return {Outcome::Unreadable, {}};
+        return RefusedText(bytes, reader.fieldStart(), "the version of the program");
     }
     const std::string_view trimmed = TrimBlanks(*version);
     if (trimmed.substr(0, 7) != "Version") {
-        return {Outcome::NotVersioned, {}};
+        return {Outcome::NotVersioned, {}, 0, {}};
     }
     const std::string_view ours = show.ProgramVersion;
     if (trimmed.substr(0, 10) != ours.substr(0, 10)) {
-        return {Outcome::WrongVersion, Utf8FromCp1252(trimmed)};
+        return {Outcome::WrongVersion, Utf8FromCp1252(trimmed), 0, {}};
     }
 
     const auto club = reader.text();
+    if (!club || HoldsQuote(club)) {
+        return RefusedText(bytes, reader.fieldStart(), ParticularText("the sponsoring club"));
+    }
     const auto location = reader.text();
+    if (!location || HoldsQuote(location)) {
+        return RefusedText(bytes, reader.fieldStart(), ParticularText("the show's location"));
+    }
     const auto date = reader.text();
+    if (!date || HoldsQuote(date)) {
+        return RefusedText(bytes, reader.fieldStart(), ParticularText("the show's date"));
+    }
     const auto judges = reader.integer();
+    if (!judges || *judges < 1) {
+        return Refused(bytes, reader.fieldStart(),
+                       "the number of judges (a whole number from 1 to 32767)");
+    }
     const auto categories = reader.integer();
-    if (!club || !location || !date || !judges || !categories || *judges < 1 ||
-        *categories != kCategoryCount || HoldsQuote(club) || HoldsQuote(location) ||
-        HoldsQuote(date)) {
-        return {Outcome::Unreadable, {}};
+    if (!categories || *categories != kCategoryCount) {
+        std::string expected = "the number of categories (";
+        expected += std::to_string(kCategoryCount);
+        expected += ')';
+        return Refused(bytes, reader.fieldStart(), expected);
     }
 
     CategoryArray<std::int16_t> blooms;
     for (int c = 1; c <= kCategoryCount; ++c) {
         const auto count = reader.integer();
         if (!count || *count < 0) {
-            return {Outcome::Unreadable, {}};
+            return Refused(bytes, reader.fieldStart(),
+                           std::string("the number of blooms in ") + FixedCategoryName(c) +
+                               " (a whole number from 0 to 32767)");
         }
         blooms(c) = *count;
     }
@@ -192,7 +296,15 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
         for (int c = 1; c <= kCategoryCount; ++c) {
             const auto score = reader.number();
             if (!score) {
-                return {Outcome::Unreadable, {}};
+                std::string expected = "the points deducted in ";
+                if (j > 0) {
+                    expected = "judge ";
+                    expected += std::to_string(j);
+                    expected += "'s score in ";
+                }
+                expected += FixedCategoryName(c);
+                expected += " (a number)";
+                return Refused(bytes, reader.fieldStart(), expected);
             }
             scores(j, c) = *score;
         }
@@ -206,7 +318,7 @@ ShowFileReadResult ReadShowFile(std::string_view bytes, ShowRecord &show) {
     show.Blooms = blooms;
     show.Scores = std::move(scores);
     show.ReportSaved = 1;
-    return {Outcome::Read, {}};
+    return {Outcome::Read, {}, 0, {}};
 }
 
 }  // namespace bis

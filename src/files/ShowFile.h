@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ struct ShowFileReadResult {
     Outcome outcome = Outcome::Unreadable;
     // The file's version text with blanks trimmed, as UTF-8; set for WrongVersion.
     std::string fileVersion;
+    // Set for Unreadable: the line where reading stopped, counted from 1, and why, as UTF-8:
+    // what the place needs and what stands there instead ("expected the number of judges (a
+    // whole number from 1 to 32767), found \"x\"").
+    std::size_t line = 0;
+    std::string reason;
 
     [[nodiscard]] bool ok() const { return outcome == Outcome::Read; }
 };

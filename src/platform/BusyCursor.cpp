@@ -5,17 +5,12 @@
 
 namespace bis {
 
-BusyCursor::BusyCursor()
-    : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-    if (shown_) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
+BusyCursor::BusyCursor() {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 BusyCursor::~BusyCursor() {
-    if (shown_) {
-        QGuiApplication::restoreOverrideCursor();
-    }
+    QGuiApplication::restoreOverrideCursor();
 }
 
 }  // namespace bis

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
+#include "platform/EnterKey.h"
 #include "platform/TextBox.h"
 
 namespace bis {
@@ -34,10 +35,8 @@ bool CommandButton::event(QEvent *event) {
 
 void CommandButton::keyPressEvent(QKeyEvent *event) {
     // Return presses a focused button as Space does, as users of the show-day machines expect;
-    // so does the keypad's Enter, which arrives with the keypad modifier.
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        modifiers == Qt::NoModifier) {
+    // so does the keypad's Enter.
+    if (IsPlainEnter(*event)) {
         click();
         return;
     }

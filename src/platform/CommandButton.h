@@ -20,9 +20,6 @@ class CommandButton : public QPushButton {
     // Shows and enables the button, or hides and disables it: always both together.
     void setAvailable(bool available);
 
-    // True when the button is shown and enabled.
-    [[nodiscard]] bool isAvailable() const { return isVisibleTo(window()) && isEnabled(); }
-
   signals:
     void Click();
 

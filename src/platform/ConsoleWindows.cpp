@@ -1,4 +1,6 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <iostream>
@@ -17,6 +19,23 @@ bool Redirected(DWORD which) {
 }
 
 }  // namespace
+
+QStringList ProgramArguments(int argc, const char *const *argv) {
+    int count = 0;
+    wchar_t **const wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    QStringList arguments;
+    if (wide == nullptr) {
+        for (int i = 0; i < argc; ++i) {
+            arguments << QString::fromLocal8Bit(argv[i]);
+        }
+        return arguments;
+    }
+    for (int i = 0; i < count; ++i) {
+        arguments << QString::fromWCharArray(wide[i]);
+    }
+    ::LocalFree(wide);
+    return arguments;
+}
 
 void UseStartersConsole() {
     const bool output = Redirected(STD_OUTPUT_HANDLE);

@@ -8,9 +8,6 @@
 
 namespace bis {
 
-// The screens lay the categories out in two columns, or panels, of five: 1 to 5, then 6 to 10.
-inline constexpr int kCategoriesPerColumn = (kCategoryCount + 1) / 2;
-
 // The controls of one kind on a screen, one per category, indexed by category number 1..10 as
 // txtBlooms(i) or txtJudgeScore(i). There is no element 0: asking for it, or for 11, is a
 // programming error and throws std::out_of_range.

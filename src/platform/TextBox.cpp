@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "platform/EnterKey.h"
+
 namespace bis {
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
@@ -36,9 +38,7 @@ void TextBox::keyPressEvent(QKeyEvent *event) {
     // Tabulators typing ballots on a numeric keypad end each score with Enter: it moves to the
     // next control in the tab order as Tab does, so the entry is checked on the way out and a
     // refused entry keeps the focus.
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        modifiers == Qt::NoModifier) {
+    if (IsPlainEnter(*event)) {
         event->accept();
         focusNextChild();
         return;

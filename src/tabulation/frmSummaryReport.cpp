@@ -1,7 +1,7 @@
 #include "tabulation/frmSummaryReport.h"
 
-#include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,13 +105,14 @@ CommandButton *frmSummaryReport::OutputButton(const QString &objectName, const Q
     return button;
 }
 
-QFrame *frmSummaryReport::Panel(int panel, int firstCategory) {
-    auto *frame = new QFrame(this);
+QGroupBox *frmSummaryReport::Panel(int panel, int firstCategory) {
+    // A group box without a title draws the panel's frame and is what screen readers present as
+    // a group of the controls in it; a plain frame would be presented as a window of its own.
+    auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("panel%1").arg(panel));
-    frame->setFrameShape(QFrame::StyledPanel);
-    NameGroup(*frame, QStringLiteral("Categories %1 to %2")
-                          .arg(firstCategory)
-                          .arg(firstCategory + kCategoriesPerColumn - 1));
+    frame->setAccessibleName(QStringLiteral("Categories %1 to %2")
+                                 .arg(firstCategory)
+                                 .arg(firstCategory + kCategoriesPerColumn - 1));
     auto *grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);

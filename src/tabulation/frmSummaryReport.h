@@ -3,7 +3,7 @@
 #include "app/Screen.h"
 #include "platform/ControlArray.h"
 
-class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -33,7 +33,7 @@ class frmSummaryReport : public Screen {
 
     // One panel: a grid of five category columns under their names, with the rows Scores,
     // Blooms, Starred and Result headed by labels named with the panel's number.
-    QFrame *Panel(int panel, int firstCategory);
+    QGroupBox *Panel(int panel, int firstCategory);
     // A box of a category's column, its value centred; hidden, it keeps its place in the grid.
     QLineEdit *ValueBox(const QString &objectName);
     // A button of the row at the bottom, with the tool tip that explains it.

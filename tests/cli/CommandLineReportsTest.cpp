@@ -9,6 +9,7 @@
 #include "files/CommandLineReports.h"
 #include "files/ShowFile.h"
 #include "support/Fakes.h"
+#include "support/PageText.h"
 #include "support/QStringPrinter.h"
 #include "support/SampleShow.h"
 
@@ -111,13 +112,30 @@ void PrintTo(const FailureCase &c, std::ostream *out) {
 
 const ReportFiles kAllThree{"show.oxl", "r.txt", "r.csv", "r.pdf"};
 
+// The exact line a shell user reads for each kind of failure; the built program's own table
+// (ProgramTest) holds the kinds not repeated here: a missing show file, another version and a
+// file the reader refuses.
 const FailureCase kFailures[] = {
     {"ShowFileThatCannotBeRead",
      [](FakeFileSystem &files, FakePdfMaker &) {
          files.failures["show.oxl"] = {FileFailure::Kind::Other, "Input/output error"};
      },
      kAllThree,
-     "show.oxl: Please select another file\n",
+     "show.oxl: cannot be read: Input/output error\n",
+     {"show.oxl"}},
+    {"ShowFileWithoutAVersion",
+     [](FakeFileSystem &files, FakePdfMaker &) { files.files["show.oxl"] = "\"Club\"\r\n"; },
+     kAllThree,
+     "show.oxl: prepared with Version 1; this program (Version 02.30) reads only Version 02 show "
+     "files\n",
+     {"show.oxl"}},
+    {"ShowFileWhoseVersionHoldsControlCharacters",
+     [](FakeFileSystem &files, FakePdfMaker &) {
+         files.files["show.oxl"] = "\"Version 03\x1b]0;x\x07\x9d\"\r\n";
+     },
+     kAllThree,
+     "show.oxl: prepared with Version 03?]0;x??; this program (Version 02.30) reads only Version "
+     "02 show files\n",
      {"show.oxl"}},
     {"EveryTakenNameIsNamedAndNothingIsWritten",
      [](FakeFileSystem &files, FakePdfMaker &) {
@@ -125,27 +143,27 @@ const FailureCase kFailures[] = {
          files.files["r.pdf"] = "old pdf";
      },
      kAllThree,
-     "r.txt: Sorry, file already exists. Please try another name.\n"
-     "r.pdf: Sorry, file already exists. Please try another name.\n",
+     "r.txt: already exists, and reports never replace a file\n"
+     "r.pdf: already exists, and reports never replace a file\n",
      {"r.pdf", "r.txt", "show.oxl"}},
     {"PdfThatCannotBePaintedStopsEveryWrite",
      [](FakeFileSystem &, FakePdfMaker &pdf) { pdf.fails = true; },
      kAllThree,
-     "r.pdf: The report could not be painted as a PDF document.\n",
+     "r.pdf: the report could not be painted as a PDF document\n",
      {"show.oxl"}},
     {"FailedLastWriteRemovesTheEarlierOnes",
      [](FakeFileSystem &files, FakePdfMaker &) {
          files.failures["r.pdf"] = {FileFailure::Kind::Other, "No space left on device"};
      },
      kAllThree,
-     "r.pdf: No space left on device Please select another file name\n",
+     "r.pdf: cannot be written: No space left on device\n",
      {"show.oxl"}},
     {"NameTakenAfterTheCheckRemovesTheEarlierOnes",
      [](FakeFileSystem &files, FakePdfMaker &) {
          files.failures["r.csv"] = {FileFailure::Kind::AlreadyExists, "File exists"};
      },
      kAllThree,
-     "r.csv: Sorry, file already exists. Please try another name.\n",
+     "r.csv: already exists, and reports never replace a file\n",
      {"show.oxl"}},
 };
 
@@ -186,8 +204,8 @@ TEST_F(CommandLineReportsTest, AReportThatCannotBeRemovedAgainIsNamed) {
                                           '.', errors_),
               kExitFailure);
     EXPECT_EQ(errors_.str(),
-              "r.pdf: Disk quota exceeded Please select another file name\n"
-              "r.txt: Written, but could not be removed again: Permission denied\n");
+              "r.pdf: cannot be written: Disk quota exceeded\n"
+              "r.txt: written, but could not be removed again: Permission denied\n");
 }
 
 }  // namespace

@@ -126,10 +126,5 @@ TEST(CommandLineTextsTest, UsageErrorGivesTheReasonOnItsOwnLineAndThenTheUsage) 
     EXPECT_TRUE(HelpText().startsWith(lines[1] + u'\n'));
 }
 
-TEST(CommandLineTextsTest, ArgumentsKeepTextOutsideAscii) {
-    const char *argv[] = {"bestinshow", "Fr\xc3\xbchjahr.oxl"};
-    EXPECT_EQ(ArgumentsOf(2, argv), (QStringList{"bestinshow", QString::fromUtf8("Frühjahr.oxl")}));
-}
-
 }  // namespace
 }  // namespace bis

@@ -25,6 +25,7 @@
 #include "files/ShowFile.h"
 #include "platform/ReportPainter.h"
 #include "support/HostTools.h"
+#include "support/PageText.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "tabulation/Tabulation.h"
@@ -225,6 +226,17 @@ INSTANTIATE_TEST_SUITE_P(Data, ProgramReportsTest, ::testing::ValuesIn(DataShows
                              return info.param;
                          });
 
+// Windows hands a program the letters outside its ANSI code page only in the UTF-16 command line.
+TEST_F(ProgramTest, AShowFileNamedInAnyLettersIsRead) {
+    const QString name = QString::fromUtf8("\xc5\x81\xc4\x85ka \xce\xbe");
+    copyData("clear_win.oxl", name + ".oxl");
+
+    const ProgramRun result = run({"--text-report", name + ".txt", name + ".oxl"});
+
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(Contents(path(name + ".txt")), Contents(kDataFolder + "/clear_win.txt"));
+}
+
 TEST_F(ProgramTest, UnderADecimalCommaOnlyTheTextReportUsesIt) {
     copyData("big_totals.oxl", "show.oxl");
 
@@ -262,13 +274,13 @@ std::vector<GridWord> ExpectedWords(const PrintedReport &report) {
 
 // The bold texts of each sheet as pdftohtml sees them.
 std::vector<std::set<QString>> BoldTexts(const QString &pdf) {
-    QProcess process;
-    testing::StartHostTool(process, "pdftohtml", {"-xml", "-i", "-stdout", testing::HostPath(pdf)});
-    EXPECT_TRUE(process.waitForFinished(60000));
+    const testing::HostToolRun run =
+        testing::RunHostTool("pdftohtml", {"-xml", "-i", "-stdout", testing::HostPath(pdf)});
+    EXPECT_TRUE(run.ok) << run.error.toStdString();
     std::vector<std::set<QString>> sheets;
     static const QRegularExpression page(QStringLiteral("<page number=\"(\\d+)\""));
     static const QRegularExpression text(QStringLiteral("<text [^>]*><b>(.*)</b></text>"));
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(run.output).split(u'\n')) {
         if (page.match(line).hasMatch()) {
             sheets.emplace_back();
         } else if (const auto match = text.match(line); match.hasMatch() && !sheets.empty()) {
@@ -305,12 +317,11 @@ std::vector<std::set<QString>> BoldRuns(const PrintedReport &report) {
 }
 
 QString PdfInfo(const QString &pdf, const QString &field) {
-    QProcess process;
-    process.start("pdfinfo", {pdf});
-    EXPECT_TRUE(process.waitForFinished(60000));
+    const testing::HostToolRun run = testing::RunHostTool("pdfinfo", {testing::HostPath(pdf)});
+    EXPECT_TRUE(run.ok) << run.error.toStdString();
     const QRegularExpression line(QStringLiteral("^") + field + QStringLiteral(":\\s*(.*)$"),
                                   QRegularExpression::MultilineOption);
-    return line.match(QString::fromUtf8(process.readAllStandardOutput())).captured(1);
+    return line.match(QString::fromUtf8(run.output)).captured(1);
 }
 
 struct PdfCase {
@@ -429,59 +440,60 @@ void PrintTo(const FailureCase &c, std::ostream *out) {
     *out << c.name;
 }
 
-// The system's own words for a folder that is not there.
+// The system's own words for a folder that is not there, and for a folder read as a file.
 #ifdef _WIN32
-const QString kNoSuchFolder = QStringLiteral("The system cannot find the path specified.");
+const QString kNoSuchFolder = qt_error_string(ERROR_PATH_NOT_FOUND);
+// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW-w64's headers lack.
+const QString kIsAFolder = qt_error_string(336);
 #else
 const QString kNoSuchFolder = QStringLiteral("No such file or directory");
+const QString kIsAFolder = QStringLiteral("Is a directory");
 #endif
 
 const QStringList kAllReports = {"--text-report", "r.txt", "--csv-report", "r.csv",
                                  "--pdf-report",  "r.pdf", "show.oxl"};
 
 const FailureCase kFailures[] = {
-    {"MissingShowFile",
-     {},
-     kAllReports,
-     false,
-     "show.oxl: Sorry, file does not exist. Please try again.\n"},
+    {"MissingShowFile", {}, kAllReports, false, "show.oxl: does not exist\n"},
     {"ShowFileOfAnotherVersion",
      {{"show.oxl", "\"Version 03.00\"\r\n\"Club\"\r\n"}},
      kAllReports,
      false,
-     "show.oxl: This file was prepared with Version 03.00 Please exit and use this version.\n"},
+     "show.oxl: prepared with Version 03.00; this program (Version 02.30) reads only Version 02 "
+     "show files\n"},
     {"TruncatedShowFile",
      {{"show.oxl", "@clear_win.oxl:120"}},
      kAllReports,
      false,
-     "show.oxl: Please select another file\n"},
+     "show.oxl: not a show file: line 19: expected the points deducted in SMALL (a number), found "
+     "the end of the file\n"},
     {"ShowFileThatIsAFolder",
      {{"show.oxl/", ""}},
      kAllReports,
      false,
-     "show.oxl: Please select another file\n"},
+     QStringLiteral("show.oxl: cannot be read: ") + kIsAFolder + "\n"},
     {"AnOutputThatExists",
      {{"show.oxl", "@clear_win.oxl"}, {"r.csv", "precious\r\n"}},
      kAllReports,
      false,
-     "r.csv: Sorry, file already exists. Please try another name.\n"},
+     "r.csv: already exists, and reports never replace a file\n"},
     {"TheShowFileAsAnOutput",
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "show.oxl", "show.oxl"},
      false,
-     "show.oxl: Sorry, file already exists. Please try another name.\n"},
+     "show.oxl: already exists, and reports never replace a file\n"},
     {"AnOutputInAFolderThatDoesNotExist",
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "none/r.pdf", "show.oxl"},
      false,
-     QStringLiteral("none/r.pdf: ") + kNoSuchFolder + " Please select another file name\n"},
+     QStringLiteral("none/r.pdf: cannot be written: ") + kNoSuchFolder + "\n"},
 #ifndef _WIN32
     // The text and CSV reports fit under the limit, the PDF does not.
     {"AWriteThatFailsPartWay",
      {{"show.oxl", "@clear_win.oxl"}},
      kAllReports,
      true,
-     "r.pdf: File too large Please select another file name\n"},
+     "r.pdf: cannot be written: File too large\n"},
 #endif
 };
 

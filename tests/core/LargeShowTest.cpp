@@ -14,6 +14,7 @@
 #include "app/ShowRecord.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "support/PageText.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {

@@ -48,12 +48,14 @@ TEST(NumberTextTest, ScoreTextIgnoresTheProgramLocale) {
     }
 }
 
-TEST(NumberTextTest, RightAlignedNeverCuts) {
-    EXPECT_EQ(RightAligned("1.5", 5), "  1.5");
-    EXPECT_EQ(RightAligned("100.0", 5), "100.0");
-    EXPECT_EQ(RightAligned("1000.0", 5), "1000.0");
-    EXPECT_EQ(RightAligned("12", 3), " 12");
-    EXPECT_EQ(RightAligned("", 3), "   ");
+TEST(NumberTextTest, FieldsAreRightAlignedAndNeverCut) {
+    std::string out = "|";
+    AppendScoreField(out, 1.5, '.', 5);
+    AppendScoreField(out, 100.0, '.', 5);
+    AppendScoreField(out, 1000.0, '.', 5);
+    AppendCountField(out, 12, 3);
+    AppendCountField(out, -12345, 3);
+    EXPECT_EQ(out, "|  1.5100.01000.0 12-12345");
 }
 
 TEST(NumberTextTest, ShowFileNumberHasNoTrailingZeros) {

@@ -7,6 +7,7 @@
 #include "ShowBuilder.h"
 #include "files/ReportLayout.h"
 #include "files/Reports.h"
+#include "support/PageText.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
@@ -49,7 +50,11 @@ TEST(ColumnWriterTest, MovesToColumnsByTheRule) {
         ColumnWriter out;
         out.text(c.before);
         out.moveToColumn(c.column);
-        EXPECT_EQ(out.lines(), c.lines) << c.name;
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < out.lineCount(); ++i) {
+            lines.emplace_back(out.line(i));
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
     }
 }
 

@@ -62,7 +62,7 @@ TEST_P(ShowFileRegressionTest, ReadsOrRefusesCleanly) {
         EXPECT_EQ(show.ClubName, "");
         EXPECT_EQ(show.ShowLocation, "");
         EXPECT_EQ(show.NumJudges, 0);
-        EXPECT_FALSE(show.Scores.allocated());
+        EXPECT_EQ(show.Scores.lastJudge(), -1) << "scores were allocated";
         EXPECT_EQ(show.ReportSaved, 0);
         return;
     }

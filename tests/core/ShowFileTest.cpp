@@ -95,12 +95,30 @@ TEST(ShowFileRoundTripTest, RecallGivesBackTheSameRecord) {
     EXPECT_EQ(recalled.ReportSaved, 1);
 }
 
+TEST(ShowRecordTest, InitialiseLeavesNothingOfAnEarlierShow) {
+    ShowRecord show = StartedShow();
+    ASSERT_EQ(ReadShowFile(OneJudgeFile(), show).outcome, Outcome::Read);
+    show.Initialise();
+    EXPECT_EQ(show.ClubName + show.ShowLocation + show.ShowDate, "");
+    EXPECT_EQ(show.NumJudges + show.Blooms(1) + show.ReportSaved, 0);
+    EXPECT_EQ(show.Scores.lastJudge(), -1);
+    EXPECT_EQ(show.CategoryName(10), "SEEDLING");
+}
+
 struct ReadCase {
     const char *name;
     std::string bytes;
     Outcome outcome;
     const char *fileVersion = "";
+    // For a refused file: the line where reading stopped and why.
+    std::size_t line = 0;
+    std::string reason{};
 };
+
+const std::string kJudgesFound =
+    "expected the number of judges (a whole number from 1 to 32767), found ";
+const std::string kBloomsFound =
+    "expected the number of blooms in EXTRA LARGE (a whole number from 0 to 32767), found ";
 
 class ShowFileReaderTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -118,6 +136,10 @@ TEST_P(ShowFileReaderTest, ReadsOrRefusesLeavingTheRecordAlone) {
     EXPECT_EQ(result.outcome, c.outcome);
     if (c.outcome == Outcome::WrongVersion) {
         EXPECT_EQ(result.fileVersion, c.fileVersion);
+    }
+    if (c.outcome == Outcome::Unreadable) {
+        EXPECT_EQ(result.line, c.line);
+        EXPECT_EQ(result.reason, c.reason);
     }
     if (c.outcome != Outcome::Read) {
         EXPECT_EQ(show.ClubName, before.ClubName);
@@ -160,12 +182,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NoVersion", OneJudgeFile("\"Club\""), Outcome::NotVersioned},
         ReadCase{"LowerCaseVersion", OneJudgeFile("\"version 02.30\""), Outcome::NotVersioned},
         ReadCase{"ShorterThanVersion", OneJudgeFile("\"Vers\""), Outcome::NotVersioned},
-        ReadCase{"Empty", "", Outcome::Unreadable},
-        ReadCase{"OnlyVersion", "\"Version 02.30\"\r\n", Outcome::Unreadable},
-        ReadCase{"CutAfterBlooms", OneJudgeFile().substr(0, OneJudgeFile().find("1.5")),
-                 Outcome::Unreadable},
+        ReadCase{"Empty", "", Outcome::Unreadable, "", 1,
+                 "expected the version of the program, found the end of the file"},
+        ReadCase{"OnlyVersion", "\"Version 02.30\"\r\n", Outcome::Unreadable, "", 2,
+                 "expected the sponsoring club (a text without a double quote inside), found the "
+                 "end of the file"},
+        ReadCase{
+            "CutAfterBlooms", OneJudgeFile().substr(0, OneJudgeFile().find("1.5")),
+            Outcome::Unreadable, "", 17,
+            "expected the points deducted in EXTRA LARGE (a number), found the end of the file"},
         ReadCase{"CutInLastScore", OneJudgeFile().substr(0, OneJudgeFile().size() - 3),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 36,
+                 "expected judge 1's score in SEEDLING (a number), found the end of the file"},
         ReadCase{"WithoutFinalLineEnd", OneJudgeFile().substr(0, OneJudgeFile().size() - 2),
                  Outcome::Read},
         ReadCase{"LineFeedsOnly", WithLineEnds(OneJudgeFile(), "\n"), Outcome::Read},
@@ -174,31 +202,41 @@ INSTANTIATE_TEST_SUITE_P(
                  Outcome::Read},
         ReadCase{"TextAfterClosingQuote",
                  Replaced(OneJudgeFile(), "\"Club\"\r\n", "\"Club\" ignored\r\n"), Outcome::Read},
+        // The club's text runs to the location's opening quote, and every later field shifts.
         ReadCase{"UnclosedQuote", Replaced(OneJudgeFile(), "\"Club\"", "\"Club"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 7, "expected the number of categories (10), found '3'"},
+        ReadCase{"UnclosedLastQuote", Replaced(OneJudgeFile(), "\"07/11/2009\"", "\"07/11/2009"),
+                 Outcome::Unreadable, "", 4,
+                 "expected the show's date (a text without a double quote inside), found "
+                 "'\"07/11/2009', whose double quote is never closed"},
+        ReadCase{"QuoteInUnquotedClub", Replaced(OneJudgeFile(), "\"Club\"", "Cl\"ub"),
+                 Outcome::Unreadable, "", 2,
+                 "expected the sponsoring club (a text without a double quote inside), found "
+                 "'Cl\"ub'"},
         ReadCase{"TextForNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\nx\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'x'"},
         ReadCase{"QuotedNumber", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n\"1\"\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'\"1\"'"},
         ReadCase{"NoJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n0\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'0'"},
         ReadCase{"NegativeJudges", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n-1\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'-1'"},
         ReadCase{"JudgesBeyondSixteenBits",
                  Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n32768\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'32768'"},
         ReadCase{"FractionalJudges",
                  Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1.5\r\n10\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 5, kJudgesFound + "'1.5'"},
         ReadCase{"ElevenCategories", Replaced(OneJudgeFile(), "\r\n1\r\n10\r\n", "\r\n1\r\n11\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 6, "expected the number of categories (10), found '11'"},
         ReadCase{"NegativeBlooms", Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n-3\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 7, kBloomsFound + "'-3'"},
         ReadCase{"BloomsBeyondSixteenBits",
                  Replaced(OneJudgeFile(), "\r\n10\r\n3\r\n", "\r\n10\r\n40000\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 7, kBloomsFound + "'40000'"},
         ReadCase{"InfiniteScore", Replaced(OneJudgeFile(), "\r\n1.5\r\n", "\r\n1e400\r\n"),
-                 Outcome::Unreadable},
+                 Outcome::Unreadable, "", 17,
+                 "expected the points deducted in EXTRA LARGE (a number), found '1e400'"},
         ReadCase{"GarbageBytes", std::string("\x00\xff\x7f\"\r\n\r\n,,,", 11),
                  Outcome::NotVersioned}),
     [](const ::testing::TestParamInfo<ReadCase> &info) { return info.param.name; });

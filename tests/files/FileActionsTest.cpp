@@ -10,6 +10,7 @@
 #include "files/Reports.h"
 #include "files/ShowFile.h"
 #include "support/Fakes.h"
+#include "support/PageText.h"
 #include "support/QStringPrinter.h"
 #include "support/SampleShow.h"
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <deque>
 #include <map>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -28,8 +30,28 @@ inline void PrintTo(const ShownMessage &message, std::ostream *out) {
          << "\": \"" << message.text.toStdString() << '"';
 }
 
+// The rules of the test that a fake saw broken. The fakes are called inside Qt's event handlers,
+// which no exception may leave, so a fake notes the breach and gives a harmless answer; each
+// breach fails the test when the fake goes, after the event has returned.
+class BrokenRules {
+  public:
+    BrokenRules() = default;
+    BrokenRules(const BrokenRules &) = delete;
+    BrokenRules &operator=(const BrokenRules &) = delete;
+    ~BrokenRules() {
+        for (const std::string &rule : rules_) {
+            ADD_FAILURE() << rule;
+        }
+    }
+
+    void note(std::string rule) { rules_.push_back(std::move(rule)); }
+
+  private:
+    std::vector<std::string> rules_;
+};
+
 // Records every message box and answers questions from a script. A question with no scripted
-// answer left fails the test (it throws), so no test can hang on one.
+// answer left is answered No and fails the test, so no test can hang on one.
 class FakeMessages : public Messages {
   public:
     void notice(QWidget *, const QString &title, const QString &text) override {
@@ -38,7 +60,8 @@ class FakeMessages : public Messages {
     bool ask(QWidget *, const QString &title, const QString &text) override {
         shown.push_back({title, text, true});
         if (answers.empty()) {
-            throw std::logic_error("unscripted question: " + title.toStdString());
+            broken_.note("unscripted question: " + title.toStdString());
+            return false;
         }
         const bool yes = answers.front();
         answers.pop_front();
@@ -47,6 +70,9 @@ class FakeMessages : public Messages {
 
     std::vector<ShownMessage> shown;
     std::deque<bool> answers;  // true for Yes
+
+  private:
+    BrokenRules broken_;
 };
 
 class FakeProgramEnd : public ProgramEnd {
@@ -55,7 +81,8 @@ class FakeProgramEnd : public ProgramEnd {
     int ended = 0;
 };
 
-// Gives scripted paths (nothing for a cancelled dialog) and records each request.
+// Gives scripted paths (nothing for a cancelled dialog) and records each request. A dialog with no
+// scripted path left is cancelled and fails the test.
 class FakeFileDialogs : public FileDialogs {
   public:
     std::optional<QString> chooseFileToOpen(QWidget *, const FileDialogRequest &request) override {
@@ -76,12 +103,15 @@ class FakeFileDialogs : public FileDialogs {
     std::optional<QString> next(const FileDialogRequest &request, bool save) {
         requests.push_back({request, save});
         if (paths.empty()) {
-            throw std::logic_error("unscripted file dialog: " + request.title.toStdString());
+            broken_.note("unscripted file dialog: " + request.title.toStdString());
+            return std::nullopt;
         }
         auto path = paths.front();
         paths.pop_front();
         return path;
     }
+
+    BrokenRules broken_;
 };
 
 // An in-memory file system. Failures can be scripted per path.

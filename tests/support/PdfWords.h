@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -38,16 +37,13 @@ struct PdfText {
 // Reads the words of a PDF file with pdftotext (Debian package poppler-utils).
 inline PdfText ReadPdfWords(const QString &pdf) {
     PdfText result;
-    QProcess process;
-    StartHostTool(process, QStringLiteral("pdftotext"),
-                  {QStringLiteral("-bbox"), HostPath(pdf), QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        result.error = QStringLiteral("pdftotext failed: ") + process.errorString() + " " +
-                       QString::fromLocal8Bit(process.readAllStandardError());
+    const HostToolRun run = RunHostTool(
+        QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), HostPath(pdf), QStringLiteral("-")});
+    if (!run.ok) {
+        result.error = run.error;
         return result;
     }
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QString html = QString::fromUtf8(run.output);
     static const QRegularExpression page(
         QString::fromLatin1(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
     static const QRegularExpression word(QString::fromLatin1(

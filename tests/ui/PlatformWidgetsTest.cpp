@@ -11,6 +11,7 @@
 #include "platform/CommandButton.h"
 #include "platform/ControlArray.h"
 #include "platform/TextBox.h"
+#include "support/ButtonState.h"
 #include "ui/ScreenTesting.h"
 
 namespace bis::testing {
@@ -185,11 +186,11 @@ TEST_F(EntryAndButtonTest, ButtonIsShownAndEnabledOrHiddenAndDisabledTogether) {
     panel.other->setAvailable(false);
     EXPECT_FALSE(panel.other->isVisible());
     EXPECT_FALSE(panel.other->isEnabled());
-    EXPECT_FALSE(panel.other->isAvailable());
+    EXPECT_FALSE(IsAvailable(panel.other));
     panel.other->setAvailable(true);
     EXPECT_TRUE(panel.other->isVisible());
     EXPECT_TRUE(panel.other->isEnabled());
-    EXPECT_TRUE(panel.other->isAvailable());
+    EXPECT_TRUE(IsAvailable(panel.other));
 }
 
 TEST(ControlArrayTest, HoldsIndicesOneToTenAndNoElementZero) {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "ballots/frmScorecard.h"
+#include "support/ButtonState.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 
@@ -106,7 +107,7 @@ TEST_F(ScorecardTest, OpensOnJudgeOneWithBoxesOnlyForEligibleCategories) {
     EXPECT_FALSE(Button("cmdPreviousJudge")->isEnabled());
     EXPECT_EQ(Button("cmdPreviousJudge")->toolTip(),
               QStringLiteral("Check the scores of the previous judge."));
-    EXPECT_TRUE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_TRUE(IsAvailable(Button("cmdRemoveJudge")));
     EXPECT_TRUE(Button("cmdRemoveJudge")->toolTip().isEmpty());
     EXPECT_EQ(Button("cmdExit")->text(), QStringLiteral("E&xit"));
     EXPECT_FALSE(Find<QLineEdit>(card, "txtJudgeNumber")->focusPolicy() & Qt::TabFocus);
@@ -192,8 +193,8 @@ TEST_F(ScorecardTest, ThreeJudgesForwardAndBack) {
     EXPECT_EQ(JudgeNumber(), QStringLiteral(" 2"));
     EXPECT_EQ(Score(1)->text(), QString());
     EXPECT_EQ(Score(2)->text(), QString());
-    EXPECT_TRUE(Button("cmdPreviousJudge")->isAvailable());
-    EXPECT_TRUE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_TRUE(IsAvailable(Button("cmdPreviousJudge")));
+    EXPECT_TRUE(IsAvailable(Button("cmdRemoveJudge")));
     EXPECT_EQ(FocusName(), QStringLiteral("txtJudgeScore1"));
     TypeBallot({"0.5", "1.5"});
     NextJudge();
@@ -211,12 +212,12 @@ TEST_F(ScorecardTest, ThreeJudgesForwardAndBack) {
     EXPECT_EQ(Score(2)->text(), QStringLiteral("1.5"));
     EXPECT_EQ(Button("cmdNextJudge")->text(), QStringLiteral("Next Judge"));
     EXPECT_EQ(Button("cmdNextJudge")->toolTip(), QStringLiteral("Go to the next judge."));
-    EXPECT_TRUE(Button("cmdRemoveJudge")->isAvailable());
-    EXPECT_TRUE(Button("cmdPreviousJudge")->isAvailable());
+    EXPECT_TRUE(IsAvailable(Button("cmdRemoveJudge")));
+    EXPECT_TRUE(IsAvailable(Button("cmdPreviousJudge")));
     PreviousJudge();
     EXPECT_EQ(JudgeNumber(), QStringLiteral(" 1"));
     EXPECT_EQ(Score(1)->text(), QStringLiteral("1.0"));
-    EXPECT_FALSE(Button("cmdPreviousJudge")->isAvailable());
+    EXPECT_FALSE(IsAvailable(Button("cmdPreviousJudge")));
     EXPECT_EQ(FocusName(), QStringLiteral("txtJudgeScore1"));
     EXPECT_TRUE(Shown().empty());
 }
@@ -227,7 +228,7 @@ TEST_F(ScorecardTest, LastJudgesEnteredBallotKeepsRemoveAJudgeHidden) {
     NextJudge();
     TypeBallot({"2"});
     PreviousJudge();
-    EXPECT_FALSE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_FALSE(IsAvailable(Button("cmdRemoveJudge")));
     EXPECT_EQ(record.BallotEntered(3), 1);
 }
 
@@ -261,14 +262,14 @@ TEST_F(ScorecardTest, RemovingJudgesDownToTheOneOnScreenTurnsNextIntoTabulate) {
     messages.answers = {true};
     RemoveJudge();
     EXPECT_EQ(Button("cmdNextJudge")->text(), QStringLiteral("Next Judge"));
-    EXPECT_TRUE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_TRUE(IsAvailable(Button("cmdRemoveJudge")));
     messages.answers = {true};
     RemoveJudge();
     EXPECT_EQ(record.NumJudges, 2);
     EXPECT_EQ(Button("cmdNextJudge")->text(), QStringLiteral("Tabulate Results"));
     EXPECT_EQ(Button("cmdNextJudge")->toolTip(),
               QStringLiteral("Finished entering scores; get results."));
-    EXPECT_FALSE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_FALSE(IsAvailable(Button("cmdRemoveJudge")));
     EXPECT_EQ(Shown(), (std::vector<ShownMessage>{kRemoveJudge, kRemoveJudge, kRemoveJudge}));
 }
 
@@ -277,7 +278,7 @@ TEST_F(ScorecardTest, RemoveAJudgeAnsweredNoChangesNothing) {
     messages.answers = {false};
     RemoveJudge();
     EXPECT_EQ(record.NumJudges, 3);
-    EXPECT_TRUE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_TRUE(IsAvailable(Button("cmdRemoveJudge")));
 }
 
 // A judge dropped after the ballot was entered leaves every total at once, so the summary never
@@ -313,7 +314,7 @@ TEST_F(ScorecardTest, OneJudgeShowsTabulateScoresAndAsksAtOnce) {
     Open(1, {2});
     EXPECT_EQ(Button("cmdNextJudge")->text(), QStringLiteral("Tabulate Scores"));
     EXPECT_EQ(Button("cmdNextJudge")->toolTip(), QStringLiteral("Go to the next judge."));
-    EXPECT_FALSE(Button("cmdRemoveJudge")->isAvailable());
+    EXPECT_FALSE(IsAvailable(Button("cmdRemoveJudge")));
     messages.answers = {false};
     NextJudge();
     EXPECT_EQ(Shown(), std::vector<ShownMessage>{kPleaseCheck});

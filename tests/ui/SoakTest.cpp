@@ -5,7 +5,8 @@
 // are written by the real file system. The run goes from the introduction screen to the end of
 // the program, then starts again with a new introduction screen, as a new start of the program
 // would. After every event the program's rules are checked; the first breach stops the run and
-// reports the events that led to it.
+// reports the events that led to it. A run that never reaches the scorecard, or never tabulates a
+// show from it to the summary, fails too.
 //
 // The normal suite runs one fixed seed. A longer run chooses its own:
 //     BESTINSHOW_SOAK_SEEDS=1,2,7-12 BESTINSHOW_SOAK_EVENTS=1000000 build/soak_tests
@@ -295,11 +296,18 @@ class Soak {
             }
             if (programEnd_.ended > 0) {
                 Screen::DeleteAll();
-                record_ = ShowRecord{};
                 Start();
             } else {
                 NoteScreen(ShownScreens().front());
             }
+        }
+        // The rules of the scorecard and the summary hold only if the run got there: a run that
+        // stays on the first screens checks almost nothing.
+        if (reached_.at("frmScorecard") == 0) {
+            return Report("the run never reached the scorecard");
+        }
+        if (tabulated_ == 0) {
+            return Report("the run never tabulated a show from the scorecard to the summary");
         }
         return std::nullopt;
     }
