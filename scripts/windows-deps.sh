@@ -42,6 +42,8 @@ packages=(
     wine wine64 fonts-wine xvfb xauth
     # The fonts that stand in for Windows' own in the Wine prefix.
     fonts-liberation
+    # makensis builds the installer (scripts/package-windows.sh).
+    nsis
     # For building Qt from source: apt-get source unpacks with dpkg-source.
     dpkg-dev patch
 )
