@@ -95,6 +95,14 @@ struct PdfGrid {
     QString error;
 };
 
+// How far from a whole character column a word may start. Windows' font engine rounds each
+// glyph's advance to its device units, so along a long run of text a word may stand a twentieth
+// of a character off; Linux's does not round.
+#ifdef _WIN32
+inline constexpr double kColumnTolerance = 0.1;
+#else
+inline constexpr double kColumnTolerance = 0.05;
+#endif
 inline PdfGrid GridOf(const PdfText &pdf) {
     PdfGrid grid;
     if (!pdf.error.isEmpty()) {
@@ -125,7 +133,7 @@ inline PdfGrid GridOf(const PdfText &pdf) {
     for (const PdfWord &word : pdf.words) {
         const double column = (word.xMin - grid.left) / grid.pitch + 1;
         const double line = (word.yMin - grid.top) / grid.lineSpacing + 1;
-        if (std::abs(column - std::round(column)) > 0.05 ||
+        if (std::abs(column - std::round(column)) > kColumnTolerance ||
             std::abs(line - std::round(line)) > 0.1) {
             grid.offGrid << QStringLiteral("%1: column %2, line %3")
                                 .arg(word.text)
