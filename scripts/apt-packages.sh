@@ -18,3 +18,15 @@ install_missing_packages() {
             --no-install-recommends "${missing[@]}"
     fi
 }
+
+# Generates the UTF-8 locale (such as de_DE) unless the machine has it already.
+generate_locale() {
+    if ! locale -a 2>/dev/null | grep -qi "^$1\\.utf-\\?8\$"; then
+        echo "Generating the locale $1.UTF-8"
+        if [ "$(id -u)" -ne 0 ]; then
+            sudo localedef -i "$1" -f UTF-8 "$1.UTF-8"
+        else
+            localedef -i "$1" -f UTF-8 "$1.UTF-8"
+        fi
+    fi
+}

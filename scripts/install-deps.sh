@@ -28,11 +28,4 @@ install_missing_packages "${packages[@]}"
 
 # A locale with a decimal comma, so the tests can check that no text follows the C library's
 # locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    echo "Generating the locale de_DE.UTF-8"
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
-    else
-        localedef -i de_DE -f UTF-8 de_DE.UTF-8
-    fi
-fi
+generate_locale de_DE

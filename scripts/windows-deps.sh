@@ -54,14 +54,7 @@ install_missing_packages "${packages[@]}"
 
 # The Windows tests run a Wine session of a British user, whose regional settings Wine takes from
 # this locale (the German one comes with the Linux tests' packages).
-if ! locale -a 2>/dev/null | grep -qi '^en_GB\.utf-\?8$'; then
-    echo "Generating the locale en_GB.UTF-8"
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo localedef -i en_GB -f UTF-8 en_GB.UTF-8
-    else
-        localedef -i en_GB -f UTF-8 en_GB.UTF-8
-    fi
-fi
+generate_locale en_GB
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 case "$host_version" in
