@@ -11,10 +11,8 @@
 // The normal suite runs one fixed seed. A longer run chooses its own:
 //     BESTINSHOW_SOAK_SEEDS=1,2,7-12 BESTINSHOW_SOAK_EVENTS=1000000 build/soak_tests
 #include <gtest/gtest.h>
-#ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
-#endif
 
 #include <QApplication>
 #include <QDir>
@@ -162,14 +160,6 @@ std::map<QString, QByteArray> FilesIn(const QString &folder) {
 
 // Tells whether anything in a folder changed: a file written, created, removed, renamed or given
 // other attributes. Reading a file is no change.
-#ifdef _WIN32
-// Windows has no inotify: every check takes a fresh look at the folder.
-class FolderWatch {
-  public:
-    explicit FolderWatch(const QString &) {}
-    bool Changed() { return true; }
-};
-#else
 class FolderWatch {
   public:
     explicit FolderWatch(const QString &folder)
@@ -205,7 +195,6 @@ class FolderWatch {
     int descriptor_;
     int watch_ = -1;
 };
-#endif
 
 // The settings of a run: the environment's, or the fixed seed and event count of the suite.
 struct SoakSettings {
