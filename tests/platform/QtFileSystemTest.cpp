@@ -10,6 +10,7 @@
 #include "platform/QtFileSystem.h"
 #include "support/ChildProcess.h"
 #include "support/QStringPrinter.h"
+#include "support/ScratchFolder.h"
 
 namespace bis {
 namespace {
@@ -53,17 +54,9 @@ class QtFileSystemTest : public ::testing::Test {
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
-    QByteArray read(const QString &name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray read(const QString &name) const { return testing::FileBytes(path(name)); }
 
-    // Every name in the folder, hidden ones included: a temporary file left behind shows here.
-    QStringList names() const {
-        return QDir(folder_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
-    }
+    QStringList names() const { return testing::NamesIn(folder_.path()); }
 
     void makeFolder(const QString &name, int mode) const {
         ASSERT_TRUE(QDir(folder_.path()).mkdir(name));

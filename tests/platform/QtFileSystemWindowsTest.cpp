@@ -12,6 +12,7 @@
 #include "platform/QtFileSystem.h"
 #include "platform/WindowsFileErrors.h"
 #include "support/QStringPrinter.h"
+#include "support/ScratchFolder.h"
 
 namespace bis {
 namespace {
@@ -56,17 +57,9 @@ class QtFileSystemWindowsTest : public ::testing::Test {
         return QDir::toNativeSeparators(QDir(folder_.path()).filePath(name));
     }
 
-    QByteArray read(const QString &name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray read(const QString &name) const { return testing::FileBytes(path(name)); }
 
-    // Every name in the folder, hidden ones included: a temporary file left behind shows here.
-    QStringList names() const {
-        return QDir(folder_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
-    }
+    QStringList names() const { return testing::NamesIn(folder_.path()); }
 
     QTemporaryDir folder_;
     QtFileSystem fileSystem_;
