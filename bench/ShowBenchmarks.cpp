@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "JournalBenchmarks.h"
 #include "app/ShowRecord.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
@@ -275,5 +276,6 @@ int main(int argc, char **argv) {
                     tooCostly ? "  over its goal by more than a fifth" : "");
         withinLimits = withinLimits && !tooSlow && !tooCostly;
     }
+    withinLimits = ReportJournalTimes() && withinLimits;
     return withinLimits ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the show file fuzzer with clang (libFuzzer, ASan, UBSan) in build-fuzz/ and runs it, one
-# worker, for a bounded time: scripts/fuzz.sh [seconds], 30 by default. The corpus grows in
-# build-fuzz/corpus from run to run; inputs that fail land in build-fuzz/artifacts/.
+# Builds the fuzzers of the show file reader and of the journal reader with clang (libFuzzer, ASan,
+# UBSan) in build-fuzz/ and runs each, one worker, for a bounded time: scripts/fuzz.sh [seconds],
+# 30 by default, for each. The corpora grow in build-fuzz/corpus and build-fuzz/journal-corpus
+# from run to run; inputs that fail land in build-fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,12 +17,12 @@ scripts/install-deps.sh
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DBESTINSHOW_FUZZ=ON -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz -j2 --target showfile_fuzzer
+cmake --build build-fuzz -j2 --target showfile_fuzzer journal_fuzzer
 
 # Seeds: the committed ones and every golden show file of the tests.
 seeds=build-fuzz/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds" build-fuzz/corpus build-fuzz/artifacts
+mkdir -p "$seeds" build-fuzz/corpus build-fuzz/journal-corpus build-fuzz/artifacts
 cp fuzz/seeds/*.oxl "$seeds"/
 shopt -s nullglob
 for golden in tests/data/*.oxl; do
@@ -35,3 +36,9 @@ build-fuzz/showfile_fuzzer \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
     -dict=fuzz/showfile.dict -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 \
     build-fuzz/corpus "$seeds"
+
+echo "Fuzzing the journal reader for $seconds seconds"
+build-fuzz/journal_fuzzer \
+    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
+    -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 \
+    build-fuzz/journal-corpus fuzz/journal-seeds

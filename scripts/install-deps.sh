@@ -14,6 +14,9 @@ packages=(
     poppler-utils
     # The locale sources, for a locale with a decimal comma (below).
     locales
+    # A virtual display and a keyboard to drive the built program through a show, for the test that
+    # kills it and starts it again.
+    xvfb xdotool
     # A real print system for the printer test: a scheduler and a queue that prints to PDF files.
     cups cups-client printer-driver-cups-pdf
     # The icon plugin, and the tools that check the installed files and the Debian package.

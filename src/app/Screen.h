@@ -41,7 +41,8 @@ class Screen : public QWidget {
     void closeEvent(QCloseEvent *event) override;
     virtual void Form_CloseRequested() = 0;
 
-    // Asks the "WARNING!" question with the text and ends the program on Yes; No changes nothing.
+    // Asks the "WARNING!" question with the text and ends the program on Yes, removing the show's
+    // journal first; No changes nothing.
     void EndProgramAfterWarning(const QString &text);
 
     // Refuses the entry of a box: empties it, shows the "Input Error" notice with the text, and

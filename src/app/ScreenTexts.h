@@ -13,6 +13,9 @@ inline const QString kInputErrorTitle = QStringLiteral("Input Error");
 inline const QString kJudgeCountRefused =
     QStringLiteral("The number of judges must be a positive integer");
 
+// The title of every message of a failed file or printer action.
+inline const QString kFileErrorTitle = QStringLiteral("File error");
+
 // The title of the questions asked before the program ends.
 inline const QString kWarningTitle = QStringLiteral("WARNING!");
 

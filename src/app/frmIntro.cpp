@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ballots/frmScorecard.h"
 #include "files/FileActions.h"
 #include "platform/BusyCursor.h"
 #include "platform/CommandButton.h"
@@ -82,6 +83,20 @@ bool frmIntro::RecallShowFile(const QString &path) {
         return false;
     }
     OpenSummary();
+    return true;
+}
+
+bool frmIntro::ContinueUnfinishedShow() {
+    // Nothing of the program is on screen yet: the questions stand on their own.
+    auto journal = context().journal.ContinueUnfinished(nullptr);
+    if (!journal) {
+        return false;
+    }
+    showRecord() = std::move(journal->show);
+    Screen *next = journal->tabulated ? static_cast<Screen *>(new frmSummaryReport(context()))
+                                      : new frmScorecard(context(), &journal->scorecard);
+    Unload();
+    next->ShowScreen();
     return true;
 }
 

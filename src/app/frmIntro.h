@@ -22,6 +22,12 @@ class frmIntro : public Screen {
     // screen is unloaded. False after the message that says why, with this screen as it was.
     bool RecallShowFile(const QString &path);
 
+    // Offers to continue each show that a program stopped before it was saved, before anything
+    // else is shown. True when the Tabulator took one up: the screen the journal left off on is
+    // open, with the show rebuilt, and this screen is unloaded. False when there was none, or
+    // every one was discarded.
+    bool ContinueUnfinishedShow();
+
   protected:
     void Form_CloseRequested() override;
 

@@ -16,6 +16,7 @@
 #include "platform/ProgramIcon.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtFileSystem.h"
+#include "platform/QtJournalStore.h"
 #include "platform/QtMessages.h"
 #include "platform/QtPdfMaker.h"
 #include "platform/QtPrinter.h"
@@ -72,13 +73,17 @@ int StartScreens(char *programName, const QString &showFile) {
     bis::QtFileDialogs fileDialogs;
     bis::QtFileSystem fileSystem;
     bis::QtPrinter printer;
-    bis::Platform platform{messages,   programEnd, fileDialogs,
-                           fileSystem, printer,    bis::RegionalDecimalSeparator()};
+    bis::QtJournalStore journalStore;
+    bis::Platform platform{messages,     programEnd, fileDialogs,
+                           fileSystem,   printer,    bis::RegionalDecimalSeparator(),
+                           &journalStore};
     bis::ShowRecord show;
     bis::ScreenContext context{show, platform};
 
+    // A show that a stop left unfinished comes first; the show file given waits for it.
     auto *intro = new bis::frmIntro(context);
-    if (showFile.isEmpty() || !intro->RecallShowFile(showFile)) {
+    if (!intro->ContinueUnfinishedShow() &&
+        (showFile.isEmpty() || !intro->RecallShowFile(showFile))) {
         intro->ShowScreen();
     }
     const int status = QApplication::exec();

@@ -22,7 +22,7 @@ const QString kTabulateTip = QStringLiteral("Finished entering scores; get resul
 
 }  // namespace
 
-frmScorecard::frmScorecard(ScreenContext &context)
+frmScorecard::frmScorecard(ScreenContext &context, const JournalScorecard *resumeAt)
     : Screen(context, QStringLiteral("Judges Scorecard")) {
     setObjectName(QStringLiteral("frmScorecard"));
 
@@ -123,7 +123,11 @@ frmScorecard::frmScorecard(ScreenContext &context)
     connect(cmdRemoveJudge, &CommandButton::Click, this, &frmScorecard::cmdRemoveJudge_Click);
     connect(cmdExit, &CommandButton::Click, this, &frmScorecard::cmdExit_Click);
 
-    Form_Load();
+    if (resumeAt != nullptr) {
+        ResumeAt(*resumeAt);
+    } else {
+        Form_Load();
+    }
 }
 
 void frmScorecard::Form_Load() {
@@ -131,6 +135,55 @@ void frmScorecard::Form_Load() {
     record.Scores.allocate(record.NumJudges);
     record.BallotEntered.allocate(record.NumJudges);
     cmdNextJudge->setToolTip(kNextJudgeTip);
+    PrepareCategories();
+    cmdPreviousJudge->setAvailable(false);
+    CurrentJudge = 1;
+    ShowJudgeNumber();
+    if (CurrentJudge == record.NumJudges) {
+        cmdNextJudge->setText(QStringLiteral("Tabulate Scores"));
+        cmdRemoveJudge->setAvailable(false);
+    }
+    FocusFirstEligibleBox();
+    context().journal.Begin(this, record);
+}
+
+void frmScorecard::ResumeAt(const JournalScorecard &at) {
+    const ShowRecord &record = showRecord();
+    cmdNextJudge->setToolTip(kNextJudgeTip);
+    PrepareCategories();
+    CurrentJudge = at.currentJudge;
+    ShowJudgeNumber();
+    cmdPreviousJudge->setAvailable(CurrentJudge > 1);
+    cmdRemoveJudge->setAvailable(at.removeShown);
+    if (CurrentJudge == record.NumJudges) {
+        if (at.openedWithJudges == 1) {
+            cmdNextJudge->setText(QStringLiteral("Tabulate Scores"));
+        } else {
+            ShowTabulateResults();
+        }
+    }
+    for (int i = 1; i <= record.NumCategories; ++i) {
+        const auto &typed = at.typed[static_cast<std::size_t>(i - 1)];
+        if (typed) {
+            txtJudgeScore(i).setText(QString::fromStdString(*typed));
+        } else if (at.boxes == JournalBoxes::Scores) {
+            txtJudgeScore(i).setText(ScoreDisplay(record.Scores(CurrentJudge, i)));
+        }
+        if (at.totalShown[static_cast<std::size_t>(i - 1)]) {
+            txtCumulativeScore(i).setText(ScoreDisplay(record.Scores(0, i)));
+        }
+    }
+    for (int i = at.lastBoxLeft + 1; i <= record.NumCategories; ++i) {
+        if (record.Eligible(i)) {
+            txtJudgeScore(i).setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    cmdNextJudge->setFocus(Qt::OtherFocusReason);
+}
+
+void frmScorecard::PrepareCategories() {
+    ShowRecord &record = showRecord();
     for (int i = 1; i <= record.NumCategories; ++i) {
         CaptionCategory(lblCategories(i), i,
                         {{&txtJudgeScore(i), QStringLiteral("score")},
@@ -142,14 +195,16 @@ void frmScorecard::Form_Load() {
             txtCumulativeScore(i).hide();
         }
     }
-    cmdPreviousJudge->setAvailable(false);
-    CurrentJudge = 1;
-    ShowJudgeNumber();
-    if (CurrentJudge == record.NumJudges) {
-        cmdNextJudge->setText(QStringLiteral("Tabulate Scores"));
-        cmdRemoveJudge->setAvailable(false);
+}
+
+void frmScorecard::JournalPosition(std::int16_t enteredJudge, JournalBoxes boxes) {
+    const ShowRecord &record = showRecord();
+    JournalJudge position{
+        record.NumJudges, CurrentJudge, enteredJudge, cmdRemoveJudge->isEnabled(), boxes, {}};
+    for (int i = 1; i <= kCategoryCount; ++i) {
+        position.totals[static_cast<std::size_t>(i - 1)] = record.Scores(0, i);
     }
-    FocusFirstEligibleBox();
+    context().journal.Record(this, position);
 }
 
 void frmScorecard::txtJudgeScore_LostFocus(int index) {
@@ -161,8 +216,12 @@ void frmScorecard::txtJudgeScore_LostFocus(int index) {
                                         "number greater than 5, then enter a 5 and continue."));
         return;
     }
-    showRecord().Scores(CurrentJudge, index) = *score;
+    ShowRecord &record = showRecord();
+    record.Scores(CurrentJudge, index) = *score;
     RecomputeTotal(index);
+    context().journal.Record(this,
+                             JournalScore{CurrentJudge, static_cast<std::int16_t>(index), *score,
+                                          record.Scores(0, index), box.text().toStdString()});
 }
 
 void frmScorecard::RecomputeTotal(int category) {
@@ -202,8 +261,10 @@ void frmScorecard::cmdNextJudge_Click() {
         if (!platform().messages.ask(
                 this, QStringLiteral("PLEASE CHECK!"),
                 QStringLiteral("Are you sure all judges' scores are recorded correctly?"))) {
+            JournalPosition(CurrentJudge, JournalBoxes::Unchanged);
             return;
         }
+        context().journal.Record(this, JournalTabulated{CurrentJudge});
         platform().messages.notice(
             this, QStringLiteral("BALLOTS ARE SECRET"),
             QStringLiteral("The information on the next screen is confidential and should be "
@@ -213,6 +274,7 @@ void frmScorecard::cmdNextJudge_Click() {
         next->ShowScreen();
         return;
     }
+    const std::int16_t left = CurrentJudge;
     ++CurrentJudge;
     if (CurrentJudge == record.NumJudges) {
         ShowTabulateResults();
@@ -227,13 +289,18 @@ void frmScorecard::cmdNextJudge_Click() {
     ShowJudgeNumber();
     FocusFirstEligibleBox();
     cmdPreviousJudge->setAvailable(true);
+    JournalPosition(
+        left, record.BallotEntered(CurrentJudge) == 1 ? JournalBoxes::Scores : JournalBoxes::Empty);
 }
 
 void frmScorecard::cmdPreviousJudge_Click() {
     ShowRecord &record = showRecord();
+    const std::int16_t left = CurrentJudge;
+    std::int16_t entered = 0;
     for (int i = 1; i <= record.NumCategories; ++i) {
         if (record.Scores(CurrentJudge, i) > 0.0) {
             record.BallotEntered(CurrentJudge) = 1;
+            entered = left;
             break;
         }
     }
@@ -251,10 +318,12 @@ void frmScorecard::cmdPreviousJudge_Click() {
     if (CurrentJudge == 1) {
         cmdPreviousJudge->setAvailable(false);
     }
+    JournalPosition(entered, JournalBoxes::Scores);
 }
 
 void frmScorecard::cmdRemoveJudge_Click() {
     ShowRecord &record = showRecord();
+    bool removed = false;
     if (platform().messages.ask(
             this, QStringLiteral("Do you want to remove a judge?"),
             QStringLiteral("This should normally be done only if a judge steps down for ethical "
@@ -270,9 +339,13 @@ void frmScorecard::cmdRemoveJudge_Click() {
                 txtCumulativeScore(i).clear();
             }
         }
+        removed = true;
     }
     if (CurrentJudge == record.NumJudges) {
         ShowTabulateResults();
+    }
+    if (removed) {
+        JournalPosition(0, JournalBoxes::Unchanged);
     }
 }
 

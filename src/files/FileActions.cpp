@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/ScreenTexts.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
 #include "files/ShowFileLoad.h"
@@ -24,7 +25,6 @@ const FileUse kCsvReportFile{
     {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)", "*.csv"},
     ".csv"};
 
-const QString kFileError = QStringLiteral("File error");
 const QString kWrongVersion = QStringLiteral("Wrong version");
 const QString kFileDoesNotExist = QStringLiteral("Sorry, file does not exist. Please try again.");
 const QString kFileAlreadyExists =
@@ -48,7 +48,7 @@ QString TakenPath(const std::optional<QString> &chosen) {
 }
 
 void ShowFileError(Platform &platform, QWidget *owner, const QString &text) {
-    platform.messages.notice(owner, kFileError, text);
+    platform.messages.notice(owner, kFileErrorTitle, text);
 }
 
 // Chooses the file to write by the save dialog, the suffix question and the existence check.
@@ -126,7 +126,7 @@ std::optional<FileMessage> ReadShowFromPath(FileSystem &fileSystem, const QStrin
                                             ShowRecord &show) {
     const ShowFileLoad load = LoadShowFile(fileSystem, path, show);
     if (!load.file.ok()) {
-        return FileMessage{kFileError, FailureMessage(load.file, FileDirection::Open)};
+        return FileMessage{kFileErrorTitle, FailureMessage(load.file, FileDirection::Open)};
     }
     const ShowFileReadResult &result = load.show;
     switch (result.outcome) {
@@ -146,7 +146,7 @@ std::optional<FileMessage> ReadShowFromPath(FileSystem &fileSystem, const QStrin
             break;
     }
     // The screens keep one message for every file the reader refuses.
-    return FileMessage{kFileError, kSelectAnotherFile};
+    return FileMessage{kFileErrorTitle, kSelectAnotherFile};
 }
 
 bool RecallShowFrom(Platform &platform, QWidget *owner, const QString &path, ShowRecord &show) {
@@ -166,10 +166,12 @@ bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
     return RecallShowFrom(platform, owner, ChooseShowFile(platform, owner), show);
 }
 
-void SaveShow(Platform &platform, QWidget *owner, ShowRecord &show) {
-    if (WriteNewFile(platform, owner, kSaveShowFile, ShowFileBytes(show))) {
-        show.ReportSaved = 1;
+bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show) {
+    if (!WriteNewFile(platform, owner, kSaveShowFile, ShowFileBytes(show))) {
+        return false;
     }
+    show.ReportSaved = 1;
+    return true;
 }
 
 void PrepareTextReport(Platform &platform, QWidget *owner, const ShowRecord &show) {

@@ -47,8 +47,9 @@ enum class FileDirection { Open, Save };
 // was read (ReportSaved is then 1); false after a message, with the record as it was.
 [[nodiscard]] bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show);
 
-// Save Report: writes the show file and sets ReportSaved to 1 when it is written.
-void SaveShow(Platform &platform, QWidget *owner, ShowRecord &show);
+// Save Report: writes the show file and sets ReportSaved to 1 when it is written. True when it
+// was written.
+bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show);
 
 // Prepare Report to View: writes the text report and then shows its "Caution" notice.
 void PrepareTextReport(Platform &platform, QWidget *owner, const ShowRecord &show);

@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/JournalStore.h"
 #include "platform/Messages.h"
 #include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
@@ -18,6 +19,8 @@ struct Platform {
     Printer &printer;
     // The user's regional decimal separator, for screens and the text and printed reports.
     char decimalSeparator = '.';
+    // Where the journal of the show being entered is kept; none keeps no journal.
+    JournalStore *journalStore = nullptr;
 };
 
 }  // namespace bis

@@ -178,7 +178,10 @@ void frmSummaryReport::cmdCSVReport_Click() {
 }
 
 void frmSummaryReport::cmdSave_Click() {
-    SaveShow(platform(), this, showRecord());
+    // A saved show needs its journal no more.
+    if (SaveShow(platform(), this, showRecord())) {
+        context().journal.Close();
+    }
 }
 
 void frmSummaryReport::cmdPrint_Click() {

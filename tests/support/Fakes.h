@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -165,6 +166,53 @@ class FakePrinter : public Printer {
     PrintFailure failure;
 };
 
+// An in-memory journal store: this program's journal, and those other programs left behind,
+// newest first. A failure, when set, is what every create and append gives.
+class FakeJournalStore : public JournalStore {
+  public:
+    FileFailure create(const std::string &bytes) override {
+        if (failure.ok()) {
+            own = bytes;
+        }
+        return failure;
+    }
+    FileFailure append(const std::string &bytes) override {
+        if (failure.ok() && own) {
+            *own += bytes;
+        }
+        return own ? failure : FileFailure{FileFailureKind::Other, "no journal"};
+    }
+    void remove() override { own.reset(); }
+    std::vector<QString> leftBehind() override {
+        std::vector<QString> names;
+        for (const auto &journal : left) {
+            names.push_back(journal.first);
+        }
+        return names;
+    }
+    FileFailure read(const QString &journal, std::string &bytes) override {
+        bytes = Left(journal)->second;
+        return {};
+    }
+    FileFailure adopt(const QString &journal, std::size_t length) override {
+        own = Left(journal)->second.substr(0, length);
+        left.erase(Left(journal));
+        return {};
+    }
+    void discard(const QString &journal) override { left.erase(Left(journal)); }
+    void release() override {}
+
+    std::optional<std::string> own;
+    std::vector<std::pair<QString, std::string>> left;
+    FileFailure failure;
+
+  private:
+    std::vector<std::pair<QString, std::string>>::iterator Left(const QString &journal) {
+        return std::find_if(left.begin(), left.end(),
+                            [&](const auto &entry) { return entry.first == journal; });
+    }
+};
+
 // A whole fake platform, ready to hand to screens and actions.
 struct FakePlatform {
     FakeMessages messages;
@@ -172,6 +220,7 @@ struct FakePlatform {
     FakeFileDialogs fileDialogs;
     FakeFileSystem fileSystem;
     FakePrinter printer;
+    FakeJournalStore journalStore;
     Platform platform{messages, programEnd, fileDialogs, fileSystem, printer, '.'};
 };
 

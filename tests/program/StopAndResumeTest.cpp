@@ -1,0 +1,255 @@
+// The built program on a virtual display, driven through whole shows with the keyboard and
+// killed with SIGKILL at random moments, started again, answered Yes and driven on: every run's
+// files must equal those of a run that never stopped, the question must come exactly when a
+// journal holds a show, and never after the show was saved. BESTINSHOW_KILLS sets how many kills
+// (50 by default).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <optional>
+#include <random>
+
+#include "files/Journal.h"
+
+namespace bis {
+namespace {
+
+const QString kProgram = QStringLiteral(BESTINSHOW_PROGRAM);
+
+// Runs xdotool and gives what it printed; a command that does not end in time fails the test.
+QString Xdo(const QStringList &arguments) {
+    QProcess xdo;
+    xdo.start(QStringLiteral("xdotool"), arguments);
+    if (!xdo.waitForFinished(20000)) {
+        xdo.kill();
+        xdo.waitForFinished();
+        ADD_FAILURE() << "xdotool " << arguments.join(u' ').toStdString() << " did not end";
+        return {};
+    }
+    return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed();
+}
+
+// One step of the script: keys for the window of that title, once it shows.
+struct Step {
+    QString window;
+    QStringList keys;  // "type:TEXT" types the text, anything else is a key
+};
+
+// The show: three judges, LARGE, SMALL and SPIDER with blooms. Its steps until the scorecard, on
+// the scorecard (each makes one record of the journal), and on the summary.
+std::vector<Step> SetUpSteps() {
+    QStringList setUp = {"type:Dahlia Club", "Tab", "type:Salem", "Tab",
+                         "type:08/17/2026",  "Tab", "type:3",     "Tab"};
+    for (const char *blooms : {"0", "4", "6", "0", "0", "3", "0", "0", "0", "0"}) {
+        setUp << QStringLiteral("type:") + blooms << "Tab";
+    }
+    return {{"Introduction", {"space"}},
+            {"Set Up ", setUp << "space"},
+            {"Information Check", {"alt+c"}}};
+}
+
+std::vector<Step> ScorecardSteps() {
+    std::vector<Step> steps;
+    const char *ballots[3][3] = {{"1", " 2.5", "4"}, {".5", "0", "3"}, {"5", "1.5", ""}};
+    for (int judge = 0; judge < 3; ++judge) {
+        for (const char *score : ballots[judge]) {
+            steps.push_back({"Judges Scorecard", {QStringLiteral("type:") + score, "Tab"}});
+        }
+        steps.push_back({"Judges Scorecard", {"space"}});
+    }
+    steps.back().keys = QStringList{"space"};
+    steps.push_back({"PLEASE CHECK!", {"Return"}});
+    return steps;
+}
+
+std::vector<Step> SummarySteps(const QString &folder) {
+    const auto save = [&](const char *title, const char *name) {
+        return Step{title, {QStringLiteral("type:") + folder + u'/' + name, "Return"}};
+    };
+    return {{"BALLOTS ARE SECRET", {"Return"}},
+            {"Summary Report", {"alt+v"}},
+            save("Save as Text File", "show.txt"),
+            {"Caution", {"Return"}},
+            {"Summary Report", {"alt+c"}},
+            save("Save as Comma Separated Variables File", "show.csv"),
+            {"Caution", {"Return"}},
+            {"Summary Report", {"alt+s"}},
+            save("Save as OXL File", "show.oxl"),
+            {"Summary Report", {"alt+x"}}};
+}
+
+class StopAndResumeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        display_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1024x768x24"});
+        ASSERT_TRUE(display_.waitForReadyRead(20000)) << "Xvfb did not start";
+        qputenv("DISPLAY", ":" + display_.readLine().trimmed());
+    }
+    void TearDown() override {
+        StopProgram();
+        display_.kill();
+        display_.waitForFinished();
+    }
+
+    // Starts the program with a home of its own, without any toolkit setting of the tests.
+    void StartProgram() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("HOME"), home_.path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
+        program_.setProcessEnvironment(environment);
+        program_.setWorkingDirectory(home_.path());
+        program_.start(kProgram, {});
+        ASSERT_TRUE(program_.waitForStarted());
+    }
+    void StopProgram(int signal = SIGKILL) {
+        if (program_.state() != QProcess::NotRunning) {
+            ::kill(static_cast<pid_t>(program_.processId()), signal);
+            program_.waitForFinished();
+        }
+    }
+
+    // The title of the first window to show of those given.
+    QString WaitForOneOf(const QStringList &titles) {
+        const QString id = Xdo({"search", "--sync", "--onlyvisible", "--limit", "1", "--name",
+                                "^(" + titles.join(u'|') + ")$"});
+        Xdo({"windowfocus", "--sync", id});
+        return Xdo({"getwindowname", id});
+    }
+
+    void Play(const Step &step) {
+        EXPECT_EQ(WaitForOneOf({step.window}), step.window);
+        for (const QString &key : step.keys) {
+            if (key.startsWith(QStringLiteral("type:"))) {
+                if (key.size() > 5) {
+                    Xdo({"type", "--delay", "2", key.mid(5)});
+                }
+            } else {
+                Xdo({"key", key});
+            }
+        }
+    }
+
+    // The journal left in the program's data folder, replayed; nothing when there is none.
+    std::optional<ReplayedJournal> LeftJournal() {
+        const QStringList names =
+            QDir(home_.filePath("data/bestinshow/journals")).entryList({"*.journal"}, QDir::Files);
+        if (names.isEmpty()) {
+            return std::nullopt;
+        }
+        EXPECT_EQ(names.size(), 1) << "one journal for one program";
+        QFile file(home_.filePath("data/bestinshow/journals/" + names[0]));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        return ReplayJournal(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+
+    QByteArray Output(const char *name) {
+        QFile file(home_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir home_;
+    QProcess display_;
+    QProcess program_;
+};
+
+TEST_F(StopAndResumeTest, EveryKilledShowEndsWithTheFilesOfAnUninterruptedOne) {
+    const std::vector<Step> setUp = SetUpSteps();
+    const std::vector<Step> scorecard = ScorecardSteps();
+    const std::vector<Step> summary = SummarySteps(home_.path());
+    std::vector<Step> whole = setUp;
+    whole.insert(whole.end(), scorecard.begin(), scorecard.end());
+    whole.insert(whole.end(), summary.begin(), summary.end());
+    const std::vector<const char *> outputs = {"show.txt", "show.csv", "show.oxl"};
+
+    // The run that never stops.
+    StartProgram();
+    for (const Step &step : whole) {
+        Play(step);
+    }
+    ASSERT_TRUE(program_.waitForFinished(20000)) << "Exit did not end the program";
+    std::vector<QByteArray> expected;
+    for (const char *name : outputs) {
+        expected.push_back(Output(name));
+        ASSERT_NE(expected.back(), "<missing>") << name;
+        QFile::remove(home_.filePath(name));
+    }
+    ASSERT_FALSE(LeftJournal()) << "Exit after Save Report leaves no journal";
+
+    const auto checkOutputs = [&](int after) {
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            EXPECT_EQ(Output(outputs[i]), expected[i]) << outputs[i] << " after kill " << after;
+        }
+        EXPECT_FALSE(LeftJournal()) << "a saved show leaves no journal";
+    };
+
+    const int kills = qEnvironmentVariableIntValue("BESTINSHOW_KILLS") > 0
+                          ? qEnvironmentVariableIntValue("BESTINSHOW_KILLS")
+                          : 50;
+    std::mt19937 random(20261209);
+    int killed = 0;
+    std::size_t next = whole.size();  // the next step; past the end, a new show begins
+    while (killed < kills || next < whole.size()) {
+        if (next >= whole.size()) {
+            for (const char *name : outputs) {
+                QFile::remove(home_.filePath(name));
+            }
+            next = 0;
+        }
+        StartProgram();
+        const auto journal = LeftJournal();
+        const bool offered = journal && journal->outcome == ReplayedJournal::Outcome::Resumable;
+        ASSERT_EQ(WaitForOneOf({"UNFINISHED SHOW", "Introduction"}),
+                  offered ? "UNFINISHED SHOW" : "Introduction")
+            << "after kill " << killed << ", at step " << next;
+        if (offered) {
+            Xdo({"key", "Return"});
+            // Each record after the set-up stands for one step on the scorecard. After the
+            // tabulation the summary's steps start over, as their files may be cut short.
+            next = journal->tabulated ? setUp.size() + scorecard.size() + 1
+                                      : setUp.size() + journal->records - 1;
+            for (const char *name : outputs) {
+                QFile::remove(home_.filePath(name));
+            }
+        } else if (QFile::exists(home_.filePath("show.oxl"))) {
+            // The stop came after Save Report: the show is complete.
+            checkOutputs(killed);
+            Xdo({"key", "alt+x"});
+            ASSERT_TRUE(program_.waitForFinished(20000));
+            next = whole.size();
+            continue;
+        } else {
+            next = 0;
+        }
+        // A few steps, the last of them perhaps not yet handled, and the kill; after the last
+        // kill the show is driven to its end.
+        const std::size_t last = killed < kills ? next + random() % 4 : whole.size();
+        for (; next < std::min(last, whole.size()); ++next) {
+            Play(whole[next]);
+        }
+        if (next >= whole.size()) {
+            ASSERT_TRUE(program_.waitForFinished(20000));
+            checkOutputs(killed);
+            continue;
+        }
+        QThread::msleep(random() % 40);
+        StopProgram();
+        ++killed;
+        if (HasFailure()) {
+            return;
+        }
+    }
+    EXPECT_GE(killed, kills);
+}
+
+}  // namespace
+}  // namespace bis
