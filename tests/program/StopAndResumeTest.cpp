@@ -15,13 +15,15 @@
 #include <random>
 
 #include "files/Journal.h"
+#include "support/QStringPrinter.h"
 
 namespace bis {
 namespace {
 
 const QString kProgram = QStringLiteral(BESTINSHOW_PROGRAM);
 
-// Runs xdotool and gives what it printed; a command that does not end in time fails the test.
+// Runs xdotool and gives what it printed, or nothing when it failed; a command that does not end
+// in time fails the test.
 QString Xdo(const QStringList &arguments) {
     QProcess xdo;
     xdo.start(QStringLiteral("xdotool"), arguments);
@@ -31,7 +33,9 @@ QString Xdo(const QStringList &arguments) {
         ADD_FAILURE() << "xdotool " << arguments.join(u' ').toStdString() << " did not end";
         return {};
     }
-    return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed();
+    QString out = QString::fromLocal8Bit(xdo.readAllStandardOutput());
+    out.chop(out.endsWith(u'\n') ? 1 : 0);
+    return xdo.exitCode() == 0 ? out : QString();
 }
 
 // One step of the script: keys for the window of that title, once it shows.
@@ -98,16 +102,17 @@ class StopAndResumeTest : public ::testing::Test {
     }
 
     // Starts the program with a home of its own, without any toolkit setting of the tests.
-    void StartProgram() {
+    void StartProgram(const QStringList &arguments = {}) { Start(program_, arguments); }
+    void Start(QProcess &program, const QStringList &arguments) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.insert(QStringLiteral("HOME"), home_.path());
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
-        program_.setProcessEnvironment(environment);
-        program_.setWorkingDirectory(home_.path());
-        program_.start(kProgram, {});
-        ASSERT_TRUE(program_.waitForStarted());
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(home_.path());
+        program.start(kProgram, arguments);
+        ASSERT_TRUE(program.waitForStarted());
     }
     void StopProgram(int signal = SIGKILL) {
         if (program_.state() != QProcess::NotRunning) {
@@ -116,12 +121,22 @@ class StopAndResumeTest : public ::testing::Test {
         }
     }
 
-    // The title of the first window to show of those given.
+    // The title of the first window to show of those given, once it has the focus. A search
+    // that meets a window just closing fails, so it is tried again.
     QString WaitForOneOf(const QStringList &titles) {
-        const QString id = Xdo({"search", "--sync", "--onlyvisible", "--limit", "1", "--name",
-                                "^(" + titles.join(u'|') + ")$"});
-        Xdo({"windowfocus", "--sync", id});
-        return Xdo({"getwindowname", id});
+        for (int attempt = 0; attempt < 400; ++attempt) {
+            const QString id = Xdo({"search", "--onlyvisible", "--limit", "1", "--name",
+                                    "^(" + titles.join(u'|') + ")$"});
+            if (!id.isEmpty() && !Xdo({"windowfocus", "--sync", id}).isNull()) {
+                const QString title = Xdo({"getwindowname", id});
+                if (titles.contains(title)) {
+                    return title;
+                }
+            }
+            QThread::msleep(50);
+        }
+        ADD_FAILURE() << "none of " << titles.join(u", ").toStdString() << " showed";
+        return {};
     }
 
     void Play(const Step &step) {
@@ -249,6 +264,39 @@ TEST_F(StopAndResumeTest, EveryKilledShowEndsWithTheFilesOfAnUninterruptedOne) {
         }
     }
     EXPECT_GE(killed, kills);
+}
+
+TEST_F(StopAndResumeTest, NoQuestionAfterTheReportsARecallAnExitOrBesideARunningProgram) {
+    const QString show = QStringLiteral(BESTINSHOW_TEST_DATA_DIR "/tie_stands.oxl");
+    StartProgram({"--text-report", home_.filePath("show.txt"), show});
+    ASSERT_TRUE(program_.waitForFinished(20000));
+    EXPECT_EQ(program_.exitCode(), 0);
+    StartProgram({show});
+    EXPECT_EQ(WaitForOneOf({"UNFINISHED SHOW", "Summary Report"}), "Summary Report");
+    Xdo({"key", "alt+x"});
+    ASSERT_TRUE(program_.waitForFinished(20000));
+    EXPECT_FALSE(LeftJournal()) << "neither the reports nor a recall keep a journal";
+
+    StartProgram();
+    for (const Step &step : SetUpSteps()) {
+        Play(step);
+    }
+    Play(ScorecardSteps()[0]);
+    QProcess second;
+    Start(second, {});
+    EXPECT_EQ(WaitForOneOf({"UNFINISHED SHOW", "Introduction"}), "Introduction")
+        << "the show of a program still running is not offered";
+    Xdo({"key", "alt+x"});
+    ASSERT_TRUE(second.waitForFinished(20000));
+
+    StopProgram();
+    StartProgram();
+    EXPECT_EQ(WaitForOneOf({"UNFINISHED SHOW", "Introduction"}), "UNFINISHED SHOW");
+    Xdo({"key", "Return"});
+    Play({"Judges Scorecard", {"alt+x"}});
+    Play({"WARNING!", {"Return"}});
+    ASSERT_TRUE(program_.waitForFinished(20000));
+    EXPECT_FALSE(LeftJournal()) << "Exit answered Yes gives the show up";
 }
 
 }  // namespace
