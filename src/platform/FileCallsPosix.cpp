@@ -13,6 +13,21 @@ namespace bis {
 
 namespace {
 
+// Runs a read or a write, again while a signal interrupts it, and gives how many bytes it moved.
+// 0, or the error number.
+template <typename Call>
+SystemError Moved(const Call &call, std::size_t &count) {
+    ssize_t result = 0;
+    do {
+        result = call();
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        return errno;
+    }
+    count = static_cast<std::size_t>(result);
+    return 0;
+}
+
 // An open file descriptor, closed when it goes.
 class PosixFile : public OpenFile {
   public:
@@ -26,27 +41,11 @@ class PosixFile : public OpenFile {
     PosixFile &operator=(const PosixFile &) = delete;
 
     SystemError read(char *buffer, std::size_t size, std::size_t &count) override {
-        ssize_t result = 0;
-        do {
-            result = ::read(fd_, buffer, size);
-        } while (result < 0 && errno == EINTR);
-        if (result < 0) {
-            return errno;
-        }
-        count = static_cast<std::size_t>(result);
-        return 0;
+        return Moved([&] { return ::read(fd_, buffer, size); }, count);
     }
 
     SystemError write(const char *bytes, std::size_t size, std::size_t &count) override {
-        ssize_t result = 0;
-        do {
-            result = ::write(fd_, bytes, size);
-        } while (result < 0 && errno == EINTR);
-        if (result < 0) {
-            return errno;
-        }
-        count = static_cast<std::size_t>(result);
-        return 0;
+        return Moved([&] { return ::write(fd_, bytes, size); }, count);
     }
 
     SystemError flush() override {
