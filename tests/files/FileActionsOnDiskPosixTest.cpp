@@ -22,7 +22,22 @@ namespace {
 using testing::FileActionsOnDiskTest;
 using testing::SampleShow;
 
-TEST_F(FileActionsOnDiskTest, SavingIntoAFolderWithoutWritePermissionGivesTheSystemsText) {
+// Saves the show under the path and tells what came of it, as one text a child process can give
+// back: "ReportSaved <flag>", then "|<title>: <text>" for each message shown.
+class FileActionsOnDiskPosixTest : public FileActionsOnDiskTest {
+  protected:
+    std::string SavedAs(ShowRecord &show, const QString &target) {
+        dialogs_.paths = {target};
+        SaveShow(platform_, nullptr, show);
+        std::string result = "ReportSaved " + std::to_string(show.ReportSaved);
+        for (const auto &message : messages_.shown) {
+            result += "|" + message.title.toStdString() + ": " + message.text.toStdString();
+        }
+        return result;
+    }
+};
+
+TEST_F(FileActionsOnDiskPosixTest, SavingIntoAFolderWithoutWritePermissionGivesTheSystemsText) {
     ASSERT_TRUE(QDir(folder_.path()).mkdir("locked"));
     ASSERT_TRUE(QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner |
                                                           QFile::ExeOwner | QFile::ReadOther |
@@ -35,13 +50,7 @@ TEST_F(FileActionsOnDiskTest, SavingIntoAFolderWithoutWritePermissionGivesTheSys
     const std::string shown = testing::RunInChild(
         [&]() {
             ShowRecord show = SampleShow();
-            dialogs_.paths = {target};
-            SaveShow(platform_, nullptr, show);
-            std::string result = "ReportSaved " + std::to_string(show.ReportSaved);
-            for (const auto &message : messages_.shown) {
-                result += "|" + message.title.toStdString() + ": " + message.text.toStdString();
-            }
-            return result;
+            return SavedAs(show, target);
         },
         true);
 
@@ -49,7 +58,7 @@ TEST_F(FileActionsOnDiskTest, SavingIntoAFolderWithoutWritePermissionGivesTheSys
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
-TEST_F(FileActionsOnDiskTest, AWriteThatFailsPartWayLeavesNoFileBehind) {
+TEST_F(FileActionsOnDiskPosixTest, AWriteThatFailsPartWayLeavesNoFileBehind) {
     // A file-size limit stops the write part-way through, as a full disk would. It is set in a
     // child so that the test program keeps its own limit.
     const QString target = path("big.oxl");
@@ -65,13 +74,7 @@ TEST_F(FileActionsOnDiskTest, AWriteThatFailsPartWayLeavesNoFileBehind) {
         if (ShowFileBytes(show).size() < 3 * 2048) {
             return std::string("!show file too small for the test");
         }
-        dialogs_.paths = {target};
-        SaveShow(platform_, nullptr, show);
-        std::string result = "ReportSaved " + std::to_string(show.ReportSaved);
-        for (const auto &message : messages_.shown) {
-            result += "|" + message.title.toStdString() + ": " + message.text.toStdString();
-        }
-        return result;
+        return SavedAs(show, target);
     });
 
     EXPECT_EQ(shown, "ReportSaved 0|File error: File too large Please select another file name");
