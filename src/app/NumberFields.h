@@ -56,8 +56,9 @@ inline char *BlanksBefore(char *at, std::size_t length, std::size_t width) {
 // WriteScoreField for a value that is not a multiple of 0.5 below 10^15 halves.
 char *WriteOtherScoreField(char *at, double value, char decimalSeparator, std::size_t width);
 
-// Writes RightAligned(ScoreText(value, decimalSeparator), width) at `at` and gives the end of what
-// it wrote. There must be room for the larger of width and kLongestScoreText bytes.
+// Writes ScoreText(value, decimalSeparator) right-aligned with blanks in a field of the given
+// width at `at`, and gives the end of what it wrote. There must be room for the larger of width and
+// kLongestScoreText bytes.
 inline char *WriteScoreField(char *at, double value, char decimalSeparator, std::size_t width) {
     // Every score and total is a multiple of 0.5, whose one-decimal text is exact: the whole
     // part, the separator, then 0 or 5. Negative zero gives "0.0", never "-0.0".

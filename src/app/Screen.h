@@ -49,7 +49,7 @@ class Screen : public QWidget {
     // then gives the box the focus back. The show record keeps what it held.
     void RefuseEntry(TextBox &box, const QString &text);
 
-    // A button of the screen, named for tests and screen readers alike.
+    // A button of the screen, its object name for tests; a screen reader announces its caption.
     static CommandButton *Button(const QString &objectName, const QString &caption,
                                  QWidget *parent);
     // A box that only shows a value: the user can neither type into it nor reach it with Tab.

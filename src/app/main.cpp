@@ -5,17 +5,17 @@
 #include <QGuiApplication>
 #include <iostream>
 
-#include "app/CommandLine.h"
-#include "app/ExitStatus.h"
 #include "app/ShowRecord.h"
 #include "app/frmIntro.h"
-#include "files/CommandLineReports.h"
+#include "console/CommandLine.h"
+#include "console/CommandLineReports.h"
+#include "console/ExitStatus.h"
 #include "platform/Console.h"
 #include "platform/DecimalSeparator.h"
+#include "platform/LocalFileSystem.h"
 #include "platform/Platform.h"
 #include "platform/ProgramIcon.h"
 #include "platform/QtFileDialogs.h"
-#include "platform/QtFileSystem.h"
 #include "platform/QtJournalStore.h"
 #include "platform/QtMessages.h"
 #include "platform/QtPdfMaker.h"
@@ -52,7 +52,7 @@ int WriteReports(char *programName, const bis::ReportFiles &files) {
     ProgramNameOnly arguments(programName);
     QGuiApplication application(arguments.argc, arguments.argv);
 
-    bis::QtFileSystem fileSystem;
+    bis::LocalFileSystem fileSystem;
     bis::QtPdfMaker pdfMaker;
     return bis::WriteReportsFromCommandLine(files, fileSystem, pdfMaker,
                                             bis::RegionalDecimalSeparator(), std::cerr);
@@ -71,7 +71,7 @@ int StartScreens(char *programName, const QString &showFile) {
     bis::QtMessages messages;
     bis::QtProgramEnd programEnd;
     bis::QtFileDialogs fileDialogs;
-    bis::QtFileSystem fileSystem;
+    bis::LocalFileSystem fileSystem;
     bis::QtPrinter printer;
     bis::QtJournalStore journalStore;
     bis::Platform platform{messages,     programEnd, fileDialogs,

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "app/ScreenTexts.h"
+#include "console/ShowFileLoad.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
-#include "files/ShowFileLoad.h"
 #include "platform/BusyCursor.h"
 
 namespace bis {
@@ -18,12 +18,11 @@ struct FileUse {
     QString suffix;
 };
 
-const FileUse kRecallShowFile{{"Open an OXL file", "OXL files (*.oxl)", "*.oxl"}, ""};
-const FileUse kSaveShowFile{{"Save as OXL File", "OXL files (*.oxl)", "*.oxl"}, ".oxl"};
-const FileUse kTextReportFile{{"Save as Text File", "Text files (*.txt)", "*.txt"}, ".txt"};
+const FileUse kRecallShowFile{{"Open an OXL file", "OXL files (*.oxl)"}, ""};
+const FileUse kSaveShowFile{{"Save as OXL File", "OXL files (*.oxl)"}, ".oxl"};
+const FileUse kTextReportFile{{"Save as Text File", "Text files (*.txt)"}, ".txt"};
 const FileUse kCsvReportFile{
-    {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)", "*.csv"},
-    ".csv"};
+    {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)"}, ".csv"};
 
 const QString kWrongVersion = QStringLiteral("Wrong version");
 const QString kFileDoesNotExist = QStringLiteral("Sorry, file does not exist. Please try again.");

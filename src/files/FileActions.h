@@ -11,9 +11,10 @@ class QWidget;
 namespace bis {
 
 // The actions of the file buttons. Each runs to its end inside one click: it chooses the file,
-// reads or writes it, and shows its own messages (title "File error" for every failure). No
-// failure changes the show in memory. The busy cursor shows while a file is read or written or
-// the report printed, and is gone before any message appears.
+// reads or writes it, and shows its own messages (titled "Wrong version" for a show file of another
+// version, "File error" for every other failure). No failure changes the show in memory. The busy
+// cursor shows while a file is read or written or the report printed, and is gone before any
+// message appears.
 
 // A message box of the file actions: its title and text.
 struct FileMessage {

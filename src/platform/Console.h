@@ -2,10 +2,7 @@
 
 #include "platform/QtPlatformOnly.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
-#include <QtGlobal>
 
 namespace bis {
 
@@ -17,17 +14,7 @@ namespace bis {
 // as UTF-16 and fills argv only with what the ANSI code page can hold, so a show file named in
 // Polish or Greek letters would not be found: there the arguments come from the command line
 // itself, split by the system's own rules.
-#ifdef _WIN32
 [[nodiscard]] QStringList ProgramArguments(int argc, const char *const *argv);
-#else
-[[nodiscard]] inline QStringList ProgramArguments(int argc, const char *const *argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    return arguments;
-}
-#endif
 
 // Makes the standard output and error reach the console the program was started from, when it was
 // started from one. The Windows program is built as a windowed one, so that a start from the Start
@@ -35,23 +22,13 @@ namespace bis {
 // and its output would be lost unless it joins the one its starter (a command prompt) has. Output
 // that is already redirected to a file or a pipe stays where it goes. Elsewhere a program always
 // has the standard output it was started with, and this does nothing.
-#ifdef _WIN32
 void UseStartersConsole();
-#else
-inline void UseStartersConsole() {}
-#endif
 
 // Readies the toolkit for the reports from the command line, which open no window, before the
 // application object is made. On Linux that needs no display: the offscreen platform, over SSH, in
 // a cron job or in CI alike. Windows' own platform needs no display either, and sets the PDF in the
 // system's fonts as printing does; the offscreen platform of a Windows build found no fonts under
 // Wine and wrote blank pages.
-#ifdef _WIN32
-inline void UseWindowlessToolkit() {}
-#else
-inline void UseWindowlessToolkit() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-#endif
+void UseWindowlessToolkit();
 
 }  // namespace bis

@@ -53,4 +53,6 @@ void UseStartersConsole() {
     }
 }
 
+void UseWindowlessToolkit() {}
+
 }  // namespace bis

@@ -11,9 +11,8 @@ namespace bis {
 // preselected, then "All files (*.*)". The dialog starts in the user's home folder with an empty
 // name, and makes no checks of its own: no overwrite prompt, no default suffix.
 struct FileDialogRequest {
-    QString title;          // "Save as OXL File"
-    QString filterText;     // "OXL files (*.oxl)"
-    QString filterPattern;  // "*.oxl"
+    QString title;       // "Save as OXL File"
+    QString filterText;  // "OXL files (*.oxl)"
 };
 
 // The platform's file dialogs. Each call shows one dialog, modal over the screen that asks.

@@ -1,7 +1,7 @@
 #pragma once
 
 // Included first by every header of the Qt implementations of the platform. Only the platform
-// target, and what links it (the program and the platform's tests), define
+// target, and what links it (the program and the tests of the real platform), define
 // BESTINSHOW_QT_PLATFORM; the screens see the platform through its interfaces alone.
 #ifndef BESTINSHOW_QT_PLATFORM
 #error "The Qt implementations of the platform are for the platform layer and the program only"

@@ -16,8 +16,9 @@ PrintFailure Failed(PrintFailure::Kind kind, const QString &description = {}) {
     return {kind, description};
 }
 
-// What the print system says of the printer now: nothing when it is gone (the queue was
-// removed, or the print system stopped), PrinterError when it is stopped or disabled.
+// What the print system says of the printer now: NotAvailable when it is gone (the queue was
+// removed, or the print system stopped), PrinterError when it is stopped or disabled, None
+// otherwise.
 PrintFailure::Kind PrinterStateNow(const QString &printerName) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
     if (info.isNull()) {

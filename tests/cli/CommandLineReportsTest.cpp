@@ -5,8 +5,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/ExitStatus.h"
-#include "files/CommandLineReports.h"
+#include "console/CommandLineReports.h"
+#include "console/ExitStatus.h"
 #include "files/ShowFile.h"
 #include "support/Fakes.h"
 #include "support/PageText.h"

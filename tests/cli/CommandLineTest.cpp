@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "app/CommandLine.h"
+#include "console/CommandLine.h"
 #include "support/QStringPrinter.h"
 
 namespace bis {

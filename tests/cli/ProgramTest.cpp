@@ -3,9 +3,6 @@
 // failures. The child never has a display: DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM and
 // XDG_RUNTIME_DIR are all removed from its environment.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +25,8 @@
 #include "support/PageText.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
+#include "support/ScratchFolder.h"
+#include "support/TestSystem.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
@@ -38,16 +37,14 @@ using testing::GridWord;
 const QString kProgram = QStringLiteral(BESTINSHOW_PROGRAM);
 const QString kDataFolder = QStringLiteral(BESTINSHOW_TEST_DATA_DIR);
 
-QByteArray Contents(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing::FileBytes;
 
 // The show of a data file, recalled and tabulated as the summary of results does.
 ShowRecord TabulatedShow(const QString &name) {
     ShowRecord show;
     show.Initialise();
-    EXPECT_TRUE(ReadShowFile(Contents(kDataFolder + "/" + name + ".oxl").toStdString(), show).ok());
+    EXPECT_TRUE(
+        ReadShowFile(FileBytes(kDataFolder + "/" + name + ".oxl").toStdString(), show).ok());
     Tabulate(show);
     return show;
 }
@@ -78,13 +75,7 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-#ifdef _WIN32
-    EXPECT_FALSE(modifier) << "Windows has no step between creating a process and its start";
-#else
-    if (modifier) {
-        process.setChildProcessModifier(modifier);
-    }
-#endif
+    testing::SetChildStep(process, modifier);
     process.start(kProgram, arguments);
     ProgramRun run;
     if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
@@ -92,13 +83,8 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
         return run;
     }
     run.status = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-#ifdef _WIN32
-    // A Windows program ends the lines it prints with CR LF, as the console and Notepad want.
-    run.out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    run.err.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-#endif
+    run.out = testing::PrintedText(process.readAllStandardOutput());
+    run.err = testing::PrintedText(process.readAllStandardError());
     return run;
 }
 
@@ -116,15 +102,11 @@ class ProgramTest : public ::testing::Test {
     }
 
     void copyData(const QString &name, const QString &as) const {
-        write(as, Contents(kDataFolder + "/" + name));
+        write(as, FileBytes(kDataFolder + "/" + name));
     }
 
     // Every name in the folder, hidden ones too.
-    QStringList names() const {
-        return QDir(folder_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
-    }
+    QStringList names() const { return testing::NamesIn(folder_.path()); }
 
     ProgramRun run(const QStringList &arguments, const QString &locale = QStringLiteral("C"),
                    const std::function<void()> &modifier = {}) const {
@@ -217,8 +199,8 @@ TEST_P(ProgramReportsTest, TextAndCsvReportsAreTheExpectedBytes) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, QString());
     EXPECT_EQ(result.err, QString());
-    EXPECT_EQ(Contents(path("show.txt")), Contents(kDataFolder + "/" + name + ".txt"));
-    EXPECT_EQ(Contents(path("show.csv")), Contents(kDataFolder + "/" + name + ".csv"));
+    EXPECT_EQ(FileBytes(path("show.txt")), FileBytes(kDataFolder + "/" + name + ".txt"));
+    EXPECT_EQ(FileBytes(path("show.csv")), FileBytes(kDataFolder + "/" + name + ".csv"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ProgramReportsTest, ::testing::ValuesIn(DataShows()),
@@ -234,7 +216,7 @@ TEST_F(ProgramTest, AShowFileNamedInAnyLettersIsRead) {
     const ProgramRun result = run({"--text-report", name + ".txt", name + ".oxl"});
 
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(Contents(path(name + ".txt")), Contents(kDataFolder + "/clear_win.txt"));
+    EXPECT_EQ(FileBytes(path(name + ".txt")), FileBytes(kDataFolder + "/clear_win.txt"));
 }
 
 TEST_F(ProgramTest, UnderADecimalCommaOnlyTheTextReportUsesIt) {
@@ -245,11 +227,11 @@ TEST_F(ProgramTest, UnderADecimalCommaOnlyTheTextReportUsesIt) {
 
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.err, QString());
-    const QByteArray text = Contents(path("show.txt"));
+    const QByteArray text = FileBytes(path("show.txt"));
     EXPECT_EQ(text.toStdString(), TextReportBytes(TabulatedShow("big_totals"), ','));
     EXPECT_TRUE(text.contains("125,0"));
-    EXPECT_NE(text, Contents(kDataFolder + "/big_totals.txt"));
-    EXPECT_EQ(Contents(path("show.csv")), Contents(kDataFolder + "/big_totals.csv"));
+    EXPECT_NE(text, FileBytes(kDataFolder + "/big_totals.txt"));
+    EXPECT_EQ(FileBytes(path("show.csv")), FileBytes(kDataFolder + "/big_totals.csv"));
 }
 
 // ---- The PDF report ----------------------------------------------------------------------------
@@ -416,18 +398,6 @@ INSTANTIATE_TEST_SUITE_P(Shows, ProgramPdfTest, ::testing::ValuesIn(kPdfCases),
 
 // ---- Failures ----------------------------------------------------------------------------------
 
-#ifndef _WIN32
-// Ignores the signal of a file grown past the size limit and sets that limit, so that writes
-// fail part-way with EFBIG as on a full disk. Runs in the child between fork and exec.
-void LimitFileSize() {
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limit {};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = 8192;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-#endif
-
 struct FailureCase {
     const char *name;
     std::map<QString, QByteArray> files;  // the folder before the run; "@name" copies a data file
@@ -439,16 +409,6 @@ struct FailureCase {
 void PrintTo(const FailureCase &c, std::ostream *out) {
     *out << c.name;
 }
-
-// The system's own words for a folder that is not there, and for a folder read as a file.
-#ifdef _WIN32
-const QString kNoSuchFolder = qt_error_string(ERROR_PATH_NOT_FOUND);
-// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW-w64's headers lack.
-const QString kIsAFolder = qt_error_string(336);
-#else
-const QString kNoSuchFolder = QStringLiteral("No such file or directory");
-const QString kIsAFolder = QStringLiteral("Is a directory");
-#endif
 
 const QStringList kAllReports = {"--text-report", "r.txt", "--csv-report", "r.csv",
                                  "--pdf-report",  "r.pdf", "show.oxl"};
@@ -471,7 +431,7 @@ const FailureCase kFailures[] = {
      {{"show.oxl/", ""}},
      kAllReports,
      false,
-     QStringLiteral("show.oxl: cannot be read: ") + kIsAFolder + "\n"},
+     QStringLiteral("show.oxl: cannot be read: ") + testing::IsAFolderText() + "\n"},
     {"AnOutputThatExists",
      {{"show.oxl", "@clear_win.oxl"}, {"r.csv", "precious\r\n"}},
      kAllReports,
@@ -486,16 +446,24 @@ const FailureCase kFailures[] = {
      {{"show.oxl", "@clear_win.oxl"}},
      {"--text-report", "r.txt", "--pdf-report", "none/r.pdf", "show.oxl"},
      false,
-     QStringLiteral("none/r.pdf: cannot be written: ") + kNoSuchFolder + "\n"},
-#ifndef _WIN32
-    // The text and CSV reports fit under the limit, the PDF does not.
-    {"AWriteThatFailsPartWay",
-     {{"show.oxl", "@clear_win.oxl"}},
-     kAllReports,
-     true,
-     "r.pdf: cannot be written: File too large\n"},
-#endif
+     QStringLiteral("none/r.pdf: cannot be written: ") + testing::NoSuchFolderText() + "\n"},
 };
+
+// Where a started program can be given a file-size limit of its own: the text and CSV reports fit
+// under the limit, the PDF does not.
+const FailureCase kFailureAfterALimit = {"AWriteThatFailsPartWay",
+                                         {{"show.oxl", "@clear_win.oxl"}},
+                                         kAllReports,
+                                         true,
+                                         "r.pdf: cannot be written: File too large\n"};
+
+std::vector<FailureCase> FailureCases() {
+    std::vector<FailureCase> cases(std::begin(kFailures), std::end(kFailures));
+    if (testing::kChildFileSizeLimits) {
+        cases.push_back(kFailureAfterALimit);
+    }
+    return cases;
+}
 
 class ProgramFailureTest : public ProgramTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -506,7 +474,7 @@ TEST_P(ProgramFailureTest, SaysWhyAndLeavesTheFolderAsItWas) {
             ASSERT_TRUE(QDir(folder_.path()).mkdir(name.chopped(1)));
         } else if (bytes.startsWith('@')) {
             const QList<QByteArray> source = bytes.mid(1).split(':');
-            QByteArray contents = Contents(kDataFolder + "/" + QString::fromLatin1(source[0]));
+            QByteArray contents = FileBytes(kDataFolder + "/" + QString::fromLatin1(source[0]));
             if (source.size() > 1) {
                 contents.truncate(source[1].toInt());
             }
@@ -518,25 +486,22 @@ TEST_P(ProgramFailureTest, SaysWhyAndLeavesTheFolderAsItWas) {
     const QStringList before = names();
     std::map<QString, QByteArray> contentsBefore;
     for (const QString &name : before) {
-        contentsBefore[name] = Contents(path(name));
+        contentsBefore[name] = FileBytes(path(name));
     }
 
-#ifdef _WIN32
-    const ProgramRun result = run(c.arguments);
-#else
-    const ProgramRun result = run(c.arguments, "C", c.limitFileSize ? LimitFileSize : nullptr);
-#endif
+    const ProgramRun result =
+        run(c.arguments, "C", c.limitFileSize ? testing::FileSizeLimit(8192) : nullptr);
 
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, QString());
     EXPECT_EQ(result.err, c.errors);
     EXPECT_EQ(names(), before);
     for (const auto &[name, bytes] : contentsBefore) {
-        EXPECT_EQ(Contents(path(name)), bytes) << name.toStdString();
+        EXPECT_EQ(FileBytes(path(name)), bytes) << name.toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, ProgramFailureTest, ::testing::ValuesIn(kFailures),
+INSTANTIATE_TEST_SUITE_P(Failures, ProgramFailureTest, ::testing::ValuesIn(FailureCases()),
                          [](const ::testing::TestParamInfo<FailureCase> &info) {
                              return std::string(info.param.name);
                          });

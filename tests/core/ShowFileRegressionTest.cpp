@@ -10,32 +10,14 @@
 
 #include "app/ShowRecord.h"
 #include "files/ShowFile.h"
+#include "support/ShowFiles.h"
 
 namespace bis {
 namespace {
 
 using Outcome = ShowFileReadResult::Outcome;
 
-std::string Lines(const std::vector<std::string> &lines) {
-    std::string bytes;
-    for (const auto &line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
-// A one-judge show whose first six lines are given as they stand in the file.
-std::string OneJudgeFile(const std::string &club, const std::string &location,
-                         const std::string &date = "\"07/11/2009\"") {
-    std::vector<std::string> lines = {"\"Version 02.30\"", club, location, date, "1", "10"};
-    const std::vector<std::string> blooms = {"3", "0", "0", "0", "0", "0", "0", "0", "0", "1"};
-    lines.insert(lines.end(), blooms.begin(), blooms.end());
-    for (int row = 0; row <= 1; ++row) {
-        lines.push_back("1.5");
-        lines.insert(lines.end(), 9, "0");
-    }
-    return Lines(lines);
-}
+using testing::OneJudgeFile;
 
 struct RegressionCase {
     const char *name;
@@ -83,21 +65,25 @@ TEST_P(ShowFileRegressionTest, ReadsOrRefusesCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ShowFileRegressionTest,
-    ::testing::Values(RegressionCase{"UnquotedLocationHoldingQuoteIsRefused",
-                                     OneJudgeFile("\"Example Garden Club\"", "[Springfield\""),
-                                     Outcome::Unreadable, "", ""},
-                      RegressionCase{"UnquotedClubHoldingQuoteIsRefused",
-                                     OneJudgeFile("Joe\"s club", "\"Springfield\""),
-                                     Outcome::Unreadable, "", ""},
-                      RegressionCase{"UnquotedDateHoldingQuoteIsRefused",
-                                     OneJudgeFile("\"Club\"", "\"Springfield\"", "07/11\"/2009"),
-                                     Outcome::Unreadable, "", ""},
-                      RegressionCase{"TextAfterClosingQuoteIsSkipped",
-                                     OneJudgeFile("\"Joe\"s club\"", "\"Springfield\""),
-                                     Outcome::Read, "Joe", "Springfield"},
-                      RegressionCase{"UnquotedTextsAreRead",
-                                     OneJudgeFile("  Joe's club  ", "Springfield"), Outcome::Read,
-                                     "Joe's club", "Springfield"}),
+    ::testing::Values(
+        RegressionCase{
+            "UnquotedLocationHoldingQuoteIsRefused",
+            OneJudgeFile({.club = "\"Example Garden Club\"", .location = "[Springfield\""}),
+            Outcome::Unreadable, "", ""},
+        RegressionCase{"UnquotedClubHoldingQuoteIsRefused",
+                       OneJudgeFile({.club = "Joe\"s club", .location = "\"Springfield\""}),
+                       Outcome::Unreadable, "", ""},
+        RegressionCase{"UnquotedDateHoldingQuoteIsRefused",
+                       OneJudgeFile({.club = "\"Club\"",
+                                     .location = "\"Springfield\"",
+                                     .date = "07/11\"/2009"}),
+                       Outcome::Unreadable, "", ""},
+        RegressionCase{"TextAfterClosingQuoteIsSkipped",
+                       OneJudgeFile({.club = "\"Joe\"s club\"", .location = "\"Springfield\""}),
+                       Outcome::Read, "Joe", "Springfield"},
+        RegressionCase{"UnquotedTextsAreRead",
+                       OneJudgeFile({.club = "  Joe's club  ", .location = "Springfield"}),
+                       Outcome::Read, "Joe's club", "Springfield"}),
     [](const ::testing::TestParamInfo<RegressionCase> &info) { return info.param.name; });
 
 // A text typed with a double quote in it is saved with an apostrophe in its place: the quote would
@@ -105,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShowFileWriterTest, QuoteInTextIsSavedAsApostrophe) {
     ShowRecord show;
     show.Initialise();
-    ASSERT_EQ(ReadShowFile(OneJudgeFile("\"Club\"", "\"Springfield\""), show).outcome,
+    ASSERT_EQ(ReadShowFile(OneJudgeFile({.club = "\"Club\"", .location = "\"Springfield\""}), show)
+                  .outcome,
               Outcome::Read);
     show.ClubName = "The \"Best\", Inc.";
 

@@ -5,33 +5,14 @@
 
 #include "ShowBuilder.h"
 #include "files/ShowFile.h"
+#include "support/ShowFiles.h"
 
 namespace bis {
 namespace {
 
 using Outcome = ShowFileReadResult::Outcome;
 
-std::string Lines(std::initializer_list<std::string> lines) {
-    std::string bytes;
-    for (const auto &line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
-// The show file of one judge with 3 blooms in EXTRA LARGE and 1 in SEEDLING, the judge having
-// deducted 1.5 points on EXTRA LARGE.
-std::string OneJudgeFile(const std::string &version = "\"Version 02.30\"") {
-    return Lines({version, "\"Club\"", "\"Town\"", "\"07/11/2009\"",
-                  "1",     "10",       "3",        "0",
-                  "0",     "0",        "0",        "0",
-                  "0",     "0",        "0",        "1",
-                  "1.5",   "0",        "0",        "0",
-                  "0",     "0",        "0",        "0",
-                  "0",     "0",        "1.5",      "0",
-                  "0",     "0",        "0",        "0",
-                  "0",     "0",        "0",        "0"});
-}
+using testing::OneJudgeFile;
 
 ShowRecord StartedShow() {
     ShowRecord show;
@@ -172,16 +153,22 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ShowFileReaderTest,
     ::testing::Values(
         ReadCase{"Written", OneJudgeFile(), Outcome::Read},
-        ReadCase{"OlderMinorVersion", OneJudgeFile("\"Version 02.10\""), Outcome::Read},
-        ReadCase{"LaterMinorVersion", OneJudgeFile("\"Version 02.45\""), Outcome::Read},
-        ReadCase{"VersionWithBlanks", OneJudgeFile("\"  Version 02.30  \""), Outcome::Read},
-        ReadCase{"UnquotedVersion", OneJudgeFile("Version 02.30"), Outcome::Read},
-        ReadCase{"NewerVersion", OneJudgeFile("\"Version 03.00\""), Outcome::WrongVersion,
-                 "Version 03.00"},
-        ReadCase{"ShortVersion", OneJudgeFile("\"Version 2\""), Outcome::WrongVersion, "Version 2"},
-        ReadCase{"NoVersion", OneJudgeFile("\"Club\""), Outcome::NotVersioned},
-        ReadCase{"LowerCaseVersion", OneJudgeFile("\"version 02.30\""), Outcome::NotVersioned},
-        ReadCase{"ShorterThanVersion", OneJudgeFile("\"Vers\""), Outcome::NotVersioned},
+        ReadCase{"OlderMinorVersion", OneJudgeFile({.version = "\"Version 02.10\""}),
+                 Outcome::Read},
+        ReadCase{"LaterMinorVersion", OneJudgeFile({.version = "\"Version 02.45\""}),
+                 Outcome::Read},
+        ReadCase{"VersionWithBlanks", OneJudgeFile({.version = "\"  Version 02.30  \""}),
+                 Outcome::Read},
+        ReadCase{"UnquotedVersion", OneJudgeFile({.version = "Version 02.30"}), Outcome::Read},
+        ReadCase{"NewerVersion", OneJudgeFile({.version = "\"Version 03.00\""}),
+                 Outcome::WrongVersion, "Version 03.00"},
+        ReadCase{"ShortVersion", OneJudgeFile({.version = "\"Version 2\""}), Outcome::WrongVersion,
+                 "Version 2"},
+        ReadCase{"NoVersion", OneJudgeFile({.version = "\"Club\""}), Outcome::NotVersioned},
+        ReadCase{"LowerCaseVersion", OneJudgeFile({.version = "\"version 02.30\""}),
+                 Outcome::NotVersioned},
+        ReadCase{"ShorterThanVersion", OneJudgeFile({.version = "\"Vers\""}),
+                 Outcome::NotVersioned},
         ReadCase{"Empty", "", Outcome::Unreadable, "", 1,
                  "expected the version of the program, found the end of the file"},
         ReadCase{"OnlyVersion", "\"Version 02.30\"\r\n", Outcome::Unreadable, "", 2,

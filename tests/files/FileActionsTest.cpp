@@ -59,14 +59,14 @@ void PrintTo(const SaveUse &use, std::ostream *out) {
 const SaveUse kSaveUses[] = {
     {"SaveShow",
      [](Platform &p, ShowRecord &show) { SaveShow(p, nullptr, show); },
-     {"Save as OXL File", "OXL files (*.oxl)", "*.oxl"},
+     {"Save as OXL File", "OXL files (*.oxl)"},
      ".oxl",
      [](const ShowRecord &show) { return ShowFileBytes(show); },
      std::nullopt,
      true},
     {"TextReport",
      [](Platform &p, ShowRecord &show) { PrepareTextReport(p, nullptr, show); },
-     {"Save as Text File", "Text files (*.txt)", "*.txt"},
+     {"Save as Text File", "Text files (*.txt)"},
      ".txt",
      [](const ShowRecord &show) { return TextReportBytes(show); },
      ShownMessage{"Caution",
@@ -76,7 +76,7 @@ const SaveUse kSaveUses[] = {
      false},
     {"CsvReport",
      [](Platform &p, ShowRecord &show) { PrepareCsvReport(p, nullptr, show); },
-     {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)", "*.csv"},
+     {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)"},
      ".csv",
      [](const ShowRecord &show) { return CsvReportBytes(show); },
      ShownMessage{"Caution",
@@ -217,7 +217,6 @@ TEST_P(SaveRuleTest, FollowsTheFileChoosingRule) {
     EXPECT_TRUE(fake.fileDialogs.requests[0].save);
     EXPECT_EQ(fake.fileDialogs.requests[0].request.title, use().request.title);
     EXPECT_EQ(fake.fileDialogs.requests[0].request.filterText, use().request.filterText);
-    EXPECT_EQ(fake.fileDialogs.requests[0].request.filterPattern, use().request.filterPattern);
 
     std::vector<ShownMessage> expected;
     for (const ShownMessage &message : c.messages) {
@@ -316,7 +315,6 @@ TEST_P(RecallTest, ReadsTheShowOrLeavesTheRecordAlone) {
     EXPECT_FALSE(fake.fileDialogs.requests[0].save);
     EXPECT_EQ(fake.fileDialogs.requests[0].request.title, "Open an OXL file");
     EXPECT_EQ(fake.fileDialogs.requests[0].request.filterText, "OXL files (*.oxl)");
-    EXPECT_EQ(fake.fileDialogs.requests[0].request.filterPattern, "*.oxl");
     EXPECT_EQ(fake.messages.shown, c.messages);
     EXPECT_EQ(read, c.read);
     if (c.read) {

@@ -16,6 +16,7 @@
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "support/SampleShow.h"
+#include "support/TestSystem.h"
 
 namespace bis {
 namespace {
@@ -122,17 +123,10 @@ TEST_F(PrintedReportPdfTest, TheTitleAndVersionAreBold) {
         "pdffonts", {testing::HostPath(QDir(folder_.path()).filePath("report.pdf"))});
     ASSERT_TRUE(fonts.ok) << fonts.error.toStdString();
     const QString list = QString::fromUtf8(fonts.output);
-#ifdef _WIN32
-    // Windows has Courier New itself; the toolkit names the embedded faces after it.
-    EXPECT_TRUE(list.contains(QRegularExpression("\\nCourierNew\\S*Bold\\s")))
+    EXPECT_TRUE(list.contains(QRegularExpression(testing::BoldMonospacedFontPattern())))
         << list.toStdString();
-    EXPECT_TRUE(list.contains(QRegularExpression("\\nCourierNew(Regular)?\\s")))
+    EXPECT_TRUE(list.contains(QRegularExpression(testing::RegularMonospacedFontPattern())))
         << list.toStdString();
-#else
-    // Debian stands in for Courier New with Liberation Mono.
-    EXPECT_TRUE(list.contains("LiberationMono-Bold")) << list.toStdString();
-    EXPECT_TRUE(list.contains(QRegularExpression("LiberationMono\\s"))) << list.toStdString();
-#endif
 }
 
 TEST_F(PrintedReportPdfTest, APageTooLongForTheSheetContinuesOnTheNext) {

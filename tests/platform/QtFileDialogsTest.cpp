@@ -205,13 +205,13 @@ TEST_P(QtFileDialogsTest, CancelGivesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     FourUses, QtFileDialogsTest,
     ::testing::Values(
-        DialogCase{"RecallShowFile", false, {"Open an OXL file", "OXL files (*.oxl)", "*.oxl"}},
-        DialogCase{"SaveShowFile", true, {"Save as OXL File", "OXL files (*.oxl)", "*.oxl"}},
-        DialogCase{"TextReport", true, {"Save as Text File", "Text files (*.txt)", "*.txt"}},
-        DialogCase{"CsvReport",
-                   true,
-                   {"Save as Comma Separated Variables File",
-                    "Comma Separated Variable files (*.csv)", "*.csv"}}),
+        DialogCase{"RecallShowFile", false, {"Open an OXL file", "OXL files (*.oxl)"}},
+        DialogCase{"SaveShowFile", true, {"Save as OXL File", "OXL files (*.oxl)"}},
+        DialogCase{"TextReport", true, {"Save as Text File", "Text files (*.txt)"}},
+        DialogCase{
+            "CsvReport",
+            true,
+            {"Save as Comma Separated Variables File", "Comma Separated Variable files (*.csv)"}}),
     [](const ::testing::TestParamInfo<DialogCase> &info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -24,18 +24,22 @@ const QString kProgram = QStringLiteral(BESTINSHOW_PROGRAM);
 
 // Runs xdotool and gives what it printed, or nothing when it failed; a command that does not end
 // in time fails the test.
-QString Xdo(const QStringList &arguments) {
+std::optional<QString> TryXdo(const QStringList &arguments) {
     QProcess xdo;
     xdo.start(QStringLiteral("xdotool"), arguments);
     if (!xdo.waitForFinished(20000)) {
         xdo.kill();
         xdo.waitForFinished();
         ADD_FAILURE() << "xdotool " << arguments.join(u' ').toStdString() << " did not end";
-        return {};
+        return std::nullopt;
     }
     QString out = QString::fromLocal8Bit(xdo.readAllStandardOutput());
     out.chop(out.endsWith(u'\n') ? 1 : 0);
-    return xdo.exitCode() == 0 ? out : QString();
+    return xdo.exitCode() == 0 ? std::optional<QString>(out) : std::nullopt;
+}
+
+QString Xdo(const QStringList &arguments) {
+    return TryXdo(arguments).value_or(QString());
 }
 
 // One step of the script: keys for the window of that title, once it shows.
@@ -127,7 +131,7 @@ class StopAndResumeTest : public ::testing::Test {
         for (int attempt = 0; attempt < 400; ++attempt) {
             const QString id = Xdo({"search", "--onlyvisible", "--limit", "1", "--name",
                                     "^(" + titles.join(u'|') + ")$"});
-            if (!id.isEmpty() && !Xdo({"windowfocus", "--sync", id}).isNull()) {
+            if (!id.isEmpty() && TryXdo({"windowfocus", "--sync", id})) {
                 const QString title = Xdo({"getwindowname", id});
                 if (titles.contains(title)) {
                     return title;

@@ -14,6 +14,7 @@
 
 #include "files/Reports.h"
 #include "support/HostTools.h"
+#include "support/TestSystem.h"
 
 namespace bis::testing {
 
@@ -95,14 +96,6 @@ struct PdfGrid {
     QString error;
 };
 
-// How far from a whole character column a word may start. Windows' font engine rounds each
-// glyph's advance to its device units, so along a long run of text a word may stand a twentieth
-// of a character off; Linux's does not round.
-#ifdef _WIN32
-inline constexpr double kColumnTolerance = 0.1;
-#else
-inline constexpr double kColumnTolerance = 0.05;
-#endif
 inline PdfGrid GridOf(const PdfText &pdf) {
     PdfGrid grid;
     if (!pdf.error.isEmpty()) {

@@ -12,6 +12,7 @@
 #include "app/frmIntro.h"
 #include "setup/frmSetUp.h"
 #include "support/QStringPrinter.h"
+#include "support/ScratchFolder.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 
@@ -19,8 +20,8 @@ namespace bis::testing {
 namespace {
 
 std::string DataFile(const char *name) {
-    QFile file(QStringLiteral(BESTINSHOW_TEST_DATA_DIR "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    return FileBytes(QStringLiteral(BESTINSHOW_TEST_DATA_DIR "/") + QLatin1String(name))
+        .toStdString();
 }
 
 class CommandLineRecallTest : public ScreenTest {

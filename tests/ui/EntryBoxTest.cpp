@@ -15,10 +15,13 @@
 namespace bis::testing {
 namespace {
 
+// One input, and what each box stores for it: nothing when the box refuses it.
 struct EntryCase {
     std::string name;
     QString input;
-    std::optional<double> stored;  // the value stored; nothing when the entry is refused
+    std::optional<double> judges;  // the number of judges
+    std::optional<double> blooms;  // a category's blooms
+    std::optional<double> score;   // a judge's score
     bool pasted = false;           // a text a user could only paste (tabs, line breaks)
 };
 
@@ -65,105 +68,46 @@ class EntryBoxTest : public ScreenTest {
     QString textWhenRefused = QStringLiteral("(no message)");
 };
 
-// Inputs every numeric box meets; what differs per box is only the outcome.
-const std::vector<EntryCase> kJudgeCases = {
-    {"Empty", "", std::nullopt},
-    {"Blanks", "   ", std::nullopt},
-    {"One", "1", 1},
-    {"Zero", "0", std::nullopt},
-    {"NegativeZero", "-0", std::nullopt},
-    {"Negative", "-3", std::nullopt},
-    {"PlusSign", "+3", 3},
-    {"TrailingPoint", "3.", 3},
-    {"WholeWithDecimal", "4.0", 4},
-    {"BlanksAround", "  7  ", 7},
-    {"Fraction", "2.5", std::nullopt},
-    {"PointFive", ".5", std::nullopt},
-    {"ExponentOne", "1e0", 1},
-    {"Exponent308", "1e308", std::nullopt},
-    {"Exponent400", "1e400", std::nullopt},
-    {"NotANumber", "nan", std::nullopt},
-    {"Infinity", "inf", std::nullopt},
-    {"Hexadecimal", "0x10", std::nullopt},
-    {"CommaDecimal", "1,5", std::nullopt},
-    {"DigitGroups", "1 000", std::nullopt},
-    {"Largest16Bit", "32767", 32767},
-    {"Above16Bit", "32768", std::nullopt},
-    {"Letters", "abc", std::nullopt},
-    {"Tabs", "\t3\t", std::nullopt, true},
-    {"LongDigits", kLongDigits, std::nullopt},
-    {"LongLeadingZeros", kLongZeros, 3},
-    {"ArabicIndicDigit", QStringLiteral(u"\u0663"), std::nullopt},
-    {"CyrillicLetters", QStringLiteral(u"\u0442\u0440\u0438"), std::nullopt},
-    {"DoubleQuote", "\"3\"", std::nullopt},
-    {"LineBreak", "3\n", std::nullopt, true},
-};
-
-const std::vector<EntryCase> kBloomCases = {
-    {"Empty", "", 0},
-    {"Blanks", "   ", 0},
-    {"Zero", "0", 0},
-    {"NegativeZero", "-0", 0},
-    {"Negative", "-1", std::nullopt},
-    {"PlusSign", "+3", 3},
-    {"TrailingPoint", "3.", 3},
-    {"BlanksAround", "  7  ", 7},
-    {"Fraction", "2.5", std::nullopt},
-    {"PointFive", ".5", std::nullopt},
-    {"ExponentOne", "1e0", 1},
-    {"Exponent308", "1e308", std::nullopt},
-    {"Exponent400", "1e400", std::nullopt},
-    {"NotANumber", "nan", std::nullopt},
-    {"Infinity", "inf", std::nullopt},
-    {"Hexadecimal", "0x10", std::nullopt},
-    {"CommaDecimal", "1,5", std::nullopt},
-    {"DigitGroups", "1 000", std::nullopt},
-    {"Largest16Bit", "32767", 32767},
-    {"Above16Bit", "32768", std::nullopt},
-    {"Letters", "abc", std::nullopt},
-    {"Tabs", "\t3\t", std::nullopt, true},
-    {"LongDigits", kLongDigits, std::nullopt},
-    {"LongLeadingZeros", kLongZeros, 3},
-    {"ArabicIndicDigit", QStringLiteral(u"\u0663"), std::nullopt},
-    {"CyrillicLetters", QStringLiteral(u"\u0442\u0440\u0438"), std::nullopt},
-    {"DoubleQuote", "\"3\"", std::nullopt},
-    {"LineBreak", "3\n", std::nullopt, true},
-};
-
-const std::vector<EntryCase> kScoreCases = {
-    {"Empty", "", 0},
-    {"Blanks", "   ", 0},
-    {"Zero", "0", 0},
-    {"NegativeZero", "-0", 0},
-    {"Negative", "-1", std::nullopt},
-    {"PlusSign", "+3", 3},
-    {"TrailingPoint", "3.", 3},
-    {"BlanksAround", "  3  ", 3},
-    {"PointFive", ".5", 0.5},
-    {"FourPointFive", "4.5", 4.5},
-    {"TrailingZero", "4.50", 4.5},
-    {"FivePointZero", "5.0", 5},
-    {"Quarter", "4.25", std::nullopt},
-    {"AboveFive", "5.5", std::nullopt},
-    {"Seven", "7", std::nullopt},
-    {"ExponentOne", "1e0", 1},
-    {"Exponent308", "1e308", std::nullopt},
-    {"Exponent400", "1e400", std::nullopt},
-    {"NotANumber", "nan", std::nullopt},
-    {"Infinity", "inf", std::nullopt},
-    {"Hexadecimal", "0x10", std::nullopt},
-    {"CommaDecimal", "1,5", std::nullopt},
-    {"DigitGroups", "1 000", std::nullopt},
-    {"Largest16Bit", "32767", std::nullopt},
-    {"Above16Bit", "32768", std::nullopt},
-    {"Letter", "x", std::nullopt},
-    {"Tabs", "\t3\t", std::nullopt, true},
-    {"LongDigits", kLongDigits, std::nullopt},
-    {"LongLeadingZeros", kLongZeros, 3},
-    {"ArabicIndicDigit", QStringLiteral(u"\u0663"), std::nullopt},
-    {"CyrillicLetters", QStringLiteral(u"\u0442\u0440\u0438"), std::nullopt},
-    {"DoubleQuote", "\"3\"", std::nullopt},
-    {"LineBreak", "3\n", std::nullopt, true},
+// Inputs every numeric box meets, with each box's outcome: judges, blooms, score.
+constexpr std::nullopt_t kRefused = std::nullopt;
+const std::vector<EntryCase> kEntryCases = {
+    {"Empty", "", kRefused, 0, 0},
+    {"Blanks", "   ", kRefused, 0, 0},
+    {"One", "1", 1, 1, 1},
+    {"Zero", "0", kRefused, 0, 0},
+    {"NegativeZero", "-0", kRefused, 0, 0},
+    {"Negative", "-1", kRefused, kRefused, kRefused},
+    {"PlusSign", "+3", 3, 3, 3},
+    {"TrailingPoint", "3.", 3, 3, 3},
+    {"WholeWithDecimal", "4.0", 4, 4, 4},
+    {"BlanksAround", "  3  ", 3, 3, 3},
+    {"Fraction", "2.5", kRefused, kRefused, 2.5},
+    {"PointFive", ".5", kRefused, kRefused, 0.5},
+    {"FourPointFive", "4.5", kRefused, kRefused, 4.5},
+    {"TrailingZero", "4.50", kRefused, kRefused, 4.5},
+    {"FivePointZero", "5.0", 5, 5, 5},
+    {"Quarter", "4.25", kRefused, kRefused, kRefused},
+    {"AboveFive", "5.5", kRefused, kRefused, kRefused},
+    {"Seven", "7", 7, 7, kRefused},
+    {"ExponentOne", "1e0", 1, 1, 1},
+    {"Exponent308", "1e308", kRefused, kRefused, kRefused},
+    {"Exponent400", "1e400", kRefused, kRefused, kRefused},
+    {"NotANumber", "nan", kRefused, kRefused, kRefused},
+    {"Infinity", "inf", kRefused, kRefused, kRefused},
+    {"Hexadecimal", "0x10", kRefused, kRefused, kRefused},
+    {"CommaDecimal", "1,5", kRefused, kRefused, kRefused},
+    {"DigitGroups", "1 000", kRefused, kRefused, kRefused},
+    {"Largest16Bit", "32767", 32767, 32767, kRefused},
+    {"Above16Bit", "32768", kRefused, kRefused, kRefused},
+    {"Letters", "abc", kRefused, kRefused, kRefused},
+    {"Letter", "x", kRefused, kRefused, kRefused},
+    {"Tabs", "\t3\t", kRefused, kRefused, kRefused, true},
+    {"LongDigits", kLongDigits, kRefused, kRefused, kRefused},
+    {"LongLeadingZeros", kLongZeros, 3, 3, 3},
+    {"ArabicIndicDigit", QStringLiteral(u"\u0663"), kRefused, kRefused, kRefused},
+    {"CyrillicLetters", QStringLiteral(u"\u0442\u0440\u0438"), kRefused, kRefused, kRefused},
+    {"DoubleQuote", "\"3\"", kRefused, kRefused, kRefused},
+    {"LineBreak", "3\n", kRefused, kRefused, kRefused, true},
 };
 
 class JudgesBoxTest : public EntryBoxTest, public ::testing::WithParamInterface<EntryCase> {};
@@ -180,16 +124,16 @@ TEST_P(JudgesBoxTest, StoresTheCountOrRefusesIt) {
     box->setFocus();
 
     Enter(GetParam());
-    if (GetParam().stored) {
+    if (GetParam().judges) {
         ExpectAccepted();
-        EXPECT_EQ(record.NumJudges, *GetParam().stored);
+        EXPECT_EQ(record.NumJudges, *GetParam().judges);
     } else {
         ExpectRefused(kJudgesRefused);
         EXPECT_EQ(record.NumJudges, 7);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, JudgesBoxTest, ::testing::ValuesIn(kJudgeCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Inputs, JudgesBoxTest, ::testing::ValuesIn(kEntryCases), CaseName);
 
 class BloomsBoxTest : public EntryBoxTest, public ::testing::WithParamInterface<EntryCase> {};
 
@@ -205,9 +149,9 @@ TEST_P(BloomsBoxTest, StoresTheCountOrRefusesIt) {
     box->setFocus();
 
     Enter(GetParam());
-    if (GetParam().stored) {
+    if (GetParam().blooms) {
         ExpectAccepted();
-        EXPECT_EQ(record.Blooms(4), *GetParam().stored);
+        EXPECT_EQ(record.Blooms(4), *GetParam().blooms);
     } else {
         ExpectRefused(kBloomsRefused);
         EXPECT_EQ(record.Blooms(4), 6);
@@ -217,7 +161,7 @@ TEST_P(BloomsBoxTest, StoresTheCountOrRefusesIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, BloomsBoxTest, ::testing::ValuesIn(kBloomCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Inputs, BloomsBoxTest, ::testing::ValuesIn(kEntryCases), CaseName);
 
 class ScoreBoxTest : public EntryBoxTest, public ::testing::WithParamInterface<EntryCase> {};
 
@@ -236,11 +180,11 @@ TEST_P(ScoreBoxTest, StoresTheScoreOrRefusesIt) {
     box->setFocus();
 
     Enter(GetParam());
-    if (GetParam().stored) {
+    if (GetParam().score) {
         ExpectAccepted();
-        EXPECT_EQ(record.Scores(1, 3), *GetParam().stored);
-        EXPECT_EQ(record.Scores(0, 3), *GetParam().stored);
-        EXPECT_EQ(total->text(), QString::fromStdString(ScoreText(*GetParam().stored)));
+        EXPECT_EQ(record.Scores(1, 3), *GetParam().score);
+        EXPECT_EQ(record.Scores(0, 3), *GetParam().score);
+        EXPECT_EQ(total->text(), QString::fromStdString(ScoreText(*GetParam().score)));
     } else {
         ExpectRefused(kScoreRefused);
         EXPECT_EQ(record.Scores(1, 3), 3.0);
@@ -253,7 +197,7 @@ TEST_P(ScoreBoxTest, StoresTheScoreOrRefusesIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, ScoreBoxTest, ::testing::ValuesIn(kScoreCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Inputs, ScoreBoxTest, ::testing::ValuesIn(kEntryCases), CaseName);
 
 // With a comma as the regional separator, both it and the point are decimal points, and totals
 // are shown with the comma.

@@ -41,11 +41,12 @@
 #include "app/frmIntro.h"
 #include "ballots/frmScorecard.h"
 #include "platform/CommandButton.h"
-#include "platform/QtFileSystem.h"
+#include "platform/LocalFileSystem.h"
 #include "platform/TextBox.h"
 #include "setup/frmInfoCheck.h"
 #include "setup/frmSetUp.h"
 #include "support/Fakes.h"
+#include "support/ScratchFolder.h"
 #include "tabulation/Tabulation.h"
 #include "tabulation/frmSummaryReport.h"
 
@@ -152,8 +153,7 @@ std::map<QString, QByteArray> FilesIn(const QString &folder) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        QFile file(path);
-        files[path] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+        files[path] = testing::FileBytes(path);
     }
     return files;
 }
@@ -569,7 +569,7 @@ class Soak {
     RandomMessages messages_{random_};
     FakeProgramEnd programEnd_;
     RandomFileDialogs fileDialogs_{random_, folder_.path()};
-    QtFileSystem fileSystem_;
+    LocalFileSystem fileSystem_;
     RandomPrinter printer_{random_};
     Platform platform_{messages_, programEnd_, fileDialogs_, fileSystem_, printer_, '.'};
     ShowRecord record_;

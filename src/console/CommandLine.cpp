@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "console/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <algorithm>

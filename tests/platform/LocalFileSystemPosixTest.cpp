@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/QtFileSystem.h"
+#include "platform/LocalFileSystem.h"
 #include "support/ChildProcess.h"
 #include "support/QStringPrinter.h"
 #include "support/ScratchFolder.h"
@@ -39,7 +39,7 @@ std::string Described(const FileFailure &failure) {
 }
 
 // A scratch folder that other users may enter, so that a child that gave up root can reach it.
-class QtFileSystemTest : public ::testing::Test {
+class LocalFileSystemPosixTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
@@ -64,10 +64,10 @@ class QtFileSystemTest : public ::testing::Test {
     }
 
     QTemporaryDir folder_;
-    QtFileSystem fileSystem_;
+    LocalFileSystem fileSystem_;
 };
 
-TEST_F(QtFileSystemTest, ExistsForAnythingUnderTheName) {
+TEST_F(LocalFileSystemPosixTest, ExistsForAnythingUnderTheName) {
     write("file.oxl", "x");
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
     ASSERT_TRUE(QFile::link(path("nowhere"), path("dangling.oxl")));
@@ -80,7 +80,7 @@ TEST_F(QtFileSystemTest, ExistsForAnythingUnderTheName) {
     EXPECT_FALSE(fileSystem_.exists(QString()));
 }
 
-TEST_F(QtFileSystemTest, CreateNewWritesExactlyTheBytesAndNothingElse) {
+TEST_F(LocalFileSystemPosixTest, CreateNewWritesExactlyTheBytesAndNothingElse) {
     const std::string bytes("line one\r\n\0\xE6\r\nlast", 17);
     const mode_t oldMask = ::umask(022);
     const FileFailure failure = fileSystem_.createNew(path("show.oxl"), bytes);
@@ -95,13 +95,13 @@ TEST_F(QtFileSystemTest, CreateNewWritesExactlyTheBytesAndNothingElse) {
     EXPECT_EQ(status.st_mode & 0777, 0644u);
 }
 
-TEST_F(QtFileSystemTest, CreateNewWritesAnEmptyFile) {
+TEST_F(LocalFileSystemPosixTest, CreateNewWritesAnEmptyFile) {
     EXPECT_EQ(Described(fileSystem_.createNew(path("empty.txt"), "")), "None|");
     EXPECT_EQ(read("empty.txt"), QByteArray());
     EXPECT_EQ(names(), QStringList{"empty.txt"});
 }
 
-TEST_F(QtFileSystemTest, CreateNewNeverReplacesWhatIsThere) {
+TEST_F(LocalFileSystemPosixTest, CreateNewNeverReplacesWhatIsThere) {
     write("file.oxl", "kept");
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
     ASSERT_TRUE(QFile::link(path("target"), path("link.oxl")));
@@ -119,7 +119,7 @@ TEST_F(QtFileSystemTest, CreateNewNeverReplacesWhatIsThere) {
     EXPECT_EQ(names(), (QStringList{"file.oxl", "folder.oxl", "link.oxl"}));
 }
 
-TEST_F(QtFileSystemTest, RemoveTakesAWrittenFileAwayAndSaysWhenItCannot) {
+TEST_F(LocalFileSystemPosixTest, RemoveTakesAWrittenFileAwayAndSaysWhenItCannot) {
     ASSERT_EQ(Described(fileSystem_.createNew(path("report.txt"), "text")), "None|");
     EXPECT_EQ(Described(fileSystem_.remove(path("report.txt"))), "None|");
     EXPECT_EQ(names(), QStringList());
@@ -136,7 +136,7 @@ struct FailureCase {
     std::string expected;  // "Kind|description"
 };
 
-TEST_F(QtFileSystemTest, CreateNewClassifiesFailuresAndLeavesNothingBehind) {
+TEST_F(LocalFileSystemPosixTest, CreateNewClassifiesFailuresAndLeavesNothingBehind) {
     makeFolder("locked", 0555);
     write("plain", "x");
     const FailureCase cases[] = {
@@ -149,7 +149,8 @@ TEST_F(QtFileSystemTest, CreateNewClassifiesFailuresAndLeavesNothingBehind) {
         const QString target = path(c.path);
         const QStringList before = names();
         const std::string outcome = testing::RunInChild(
-            [&]() { return Described(QtFileSystem().createNew(target, "bytes")); }, c.unprivileged);
+            [&]() { return Described(LocalFileSystem().createNew(target, "bytes")); },
+            c.unprivileged);
         EXPECT_EQ(outcome, c.expected);
         EXPECT_FALSE(QFileInfo::exists(target));
         EXPECT_EQ(names(), before);
@@ -159,7 +160,7 @@ TEST_F(QtFileSystemTest, CreateNewClassifiesFailuresAndLeavesNothingBehind) {
     }
 }
 
-TEST_F(QtFileSystemTest, ReadAllClassifiesFailures) {
+TEST_F(LocalFileSystemPosixTest, ReadAllClassifiesFailures) {
     write("secret.oxl", "x");
     ASSERT_EQ(::chmod(QFile::encodeName(path("secret.oxl")).constData(), 0), 0);
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
@@ -184,7 +185,7 @@ TEST_F(QtFileSystemTest, ReadAllClassifiesFailures) {
         const std::string outcome = testing::RunInChild(
             [&]() {
                 std::string bytes = "untouched";
-                const FileFailure failure = QtFileSystem().readAll(source, bytes);
+                const FileFailure failure = LocalFileSystem().readAll(source, bytes);
                 return Described(failure) + "|" + bytes;
             },
             c.unprivileged);
@@ -192,7 +193,7 @@ TEST_F(QtFileSystemTest, ReadAllClassifiesFailures) {
     }
 }
 
-TEST_F(QtFileSystemTest, ReadAllGivesEveryByte) {
+TEST_F(LocalFileSystemPosixTest, ReadAllGivesEveryByte) {
     std::string bytes(200000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 7);

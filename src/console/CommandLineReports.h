@@ -3,8 +3,8 @@
 #include <QString>
 #include <ostream>
 
-#include "app/CommandLine.h"
 #include "app/ShowRecord.h"
+#include "console/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/PdfMaker.h"
 

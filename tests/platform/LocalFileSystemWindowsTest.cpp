@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/QtFileSystem.h"
+#include "platform/LocalFileSystem.h"
 #include "platform/WindowsFileErrors.h"
 #include "support/QStringPrinter.h"
 #include "support/ScratchFolder.h"
@@ -48,7 +48,7 @@ TEST(WindowsFileErrorsTest, EachSystemErrorBecomesTheFailureTheProgramTellsApart
     }
 }
 
-class QtFileSystemWindowsTest : public ::testing::Test {
+class LocalFileSystemWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
 
@@ -62,10 +62,10 @@ class QtFileSystemWindowsTest : public ::testing::Test {
     QStringList names() const { return testing::NamesIn(folder_.path()); }
 
     QTemporaryDir folder_;
-    QtFileSystem fileSystem_;
+    LocalFileSystem fileSystem_;
 };
 
-TEST_F(QtFileSystemWindowsTest, CreateNewWritesExactlyTheBytesUnderADriveLetterName) {
+TEST_F(LocalFileSystemWindowsTest, CreateNewWritesExactlyTheBytesUnderADriveLetterName) {
     ASSERT_EQ(path("show.oxl").at(1), u':');
     const std::string bytes("line one\r\n\0\xE6\r\nlast", 17);
     EXPECT_TRUE(fileSystem_.createNew(path("show.oxl"), bytes).ok());
@@ -79,7 +79,7 @@ TEST_F(QtFileSystemWindowsTest, CreateNewWritesExactlyTheBytesUnderADriveLetterN
     EXPECT_EQ(read("empty.txt"), QByteArray());
 }
 
-TEST_F(QtFileSystemWindowsTest, NamesThatDifferOnlyInCaseAreOneFile) {
+TEST_F(LocalFileSystemWindowsTest, NamesThatDifferOnlyInCaseAreOneFile) {
     ASSERT_TRUE(fileSystem_.createNew(path("Spring Show.oxl"), "kept").ok());
 
     EXPECT_TRUE(fileSystem_.exists(path("SPRING SHOW.OXL")));
@@ -90,7 +90,7 @@ TEST_F(QtFileSystemWindowsTest, NamesThatDifferOnlyInCaseAreOneFile) {
     EXPECT_EQ(names(), QStringList{"Spring Show.oxl"});
 }
 
-TEST_F(QtFileSystemWindowsTest, CreateNewNeverReplacesWhatIsThere) {
+TEST_F(LocalFileSystemWindowsTest, CreateNewNeverReplacesWhatIsThere) {
     ASSERT_TRUE(fileSystem_.createNew(path("file.oxl"), "kept").ok());
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
 
@@ -103,7 +103,7 @@ TEST_F(QtFileSystemWindowsTest, CreateNewNeverReplacesWhatIsThere) {
     EXPECT_EQ(names(), (QStringList{"file.oxl", "folder.oxl"}));
 }
 
-TEST_F(QtFileSystemWindowsTest, FailuresAreToldApartAndLeaveNothingBehind) {
+TEST_F(LocalFileSystemWindowsTest, FailuresAreToldApartAndLeaveNothingBehind) {
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.oxl"));
     {
         // Large on paper only: the file is never filled.

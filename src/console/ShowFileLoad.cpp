@@ -1,4 +1,4 @@
-#include "files/ShowFileLoad.h"
+#include "console/ShowFileLoad.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "files/CommandLineReports.h"
+#include "console/CommandLineReports.h"
 
 #include <QStringList>
 #include <string>
 #include <vector>
 
-#include "app/ExitStatus.h"
+#include "console/ExitStatus.h"
+#include "console/ShowFileLoad.h"
 #include "files/Reports.h"
-#include "files/ShowFileLoad.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {

@@ -1,16 +1,13 @@
-#include "platform/ProgramIcon.h"
-
-#ifdef Q_OS_WIN
 #include <windows.h>
 
 #include <QImage>
 #include <QPixmap>
-#endif
+
+#include "platform/ProgramIcon.h"
 
 namespace bis {
 
 QIcon ProgramIcon() {
-#ifdef Q_OS_WIN
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 256}) {
         const auto handle = static_cast<HICON>(::LoadImageW(
@@ -21,9 +18,6 @@ QIcon ProgramIcon() {
         }
     }
     return icon;
-#else
-    return QIcon(QStringLiteral(":/icons/org.bestinshow.BestInShow.svg"));
-#endif
 }
 
 }  // namespace bis
