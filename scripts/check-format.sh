@@ -16,6 +16,10 @@ for file in "${files[@]}"; do
     [ -f "$file" ] && present+=("$file")
 done
 files=("${present[@]}")
+if [ ${#files[@]} -eq 0 ]; then
+    echo "No C++ files to check" >&2
+    exit 1
+fi
 
 # clang-format names each place it would change as "FILE:LINE:COLUMN: error: ..."; any other
 # failure (an unreadable file, a broken .clang-format) is shown as it is.
