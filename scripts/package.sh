@@ -2,7 +2,8 @@
 # Builds the Debian package build-package/bestinshow_<version>_<arch>.deb: installs what is
 # missing, builds the program optimised from scratch (the preset package) with Debian's
 # hardening flags, packs it with CPack's DEB generator and checks the package with lintian, whose
-# errors and warnings fail the script. Install the package with: sudo apt install ./build-package/bestinshow_*.deb
+# errors and warnings fail the script. Install the package with:
+# sudo apt install ./build-package/bestinshow_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
