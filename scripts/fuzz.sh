@@ -14,10 +14,8 @@ fi
 
 scripts/install-deps.sh
 
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DBESTINSHOW_FUZZ=ON -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz -j2 --target showfile_fuzzer journal_fuzzer
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j2 --target showfile_fuzzer journal_fuzzer
 
 # Seeds: the committed ones and every golden show file of the tests.
 seeds=build-fuzz/seeds

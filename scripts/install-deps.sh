@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing, and the locale
-# the tests need. No test installs anything itself.
+# the tests need. No test installs anything itself. A script that has run this already and runs
+# others that would run it again (scripts/test.sh) sets BESTINSHOW_DEPS_INSTALLED=1 for them.
 set -euo pipefail
+
+if [ "${BESTINSHOW_DEPS_INSTALLED:-}" = 1 ]; then
+    exit 0
+fi
 
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev
     clang libclang-rt-14-dev
+    # The check that every C++ file is formatted as .clang-format asks.
+    clang-format
     libbenchmark-dev
     fonts-liberation
     libcups2-dev

@@ -19,10 +19,8 @@ source scripts/windows-env.sh
 
 build="$project/build-windows-package"
 rm -rf "$build"
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$project/cmake/windows/mingw-w64-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBESTINSHOW_WERROR=ON >/dev/null
-cmake --build "$build" -j2
+cmake --preset windows-package >/dev/null
+cmake --build --preset windows-package -j2
 (cd "$build" && cpack)
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

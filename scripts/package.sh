@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package build-package/bestinshow_<version>_<arch>.deb: installs what is
-# missing, builds the program optimised from scratch with Debian's hardening flags, packs it with
-# CPack's DEB generator and checks the package with lintian, whose errors and warnings fail the
-# script. Install the package with: sudo apt install ./build-package/bestinshow_*.deb
+# missing, builds the program optimised from scratch (the preset package) with Debian's
+# hardening flags, packs it with CPack's DEB generator and checks the package with lintian, whose
+# errors and warnings fail the script. Install the package with:
+# sudo apt install ./build-package/bestinshow_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,10 +17,9 @@ cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 
 rm -rf build-package
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DBUILD_TESTING=OFF -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+cmake --preset package -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
     >/dev/null
-cmake --build build-package -j2
+cmake --build --preset package -j2
 (cd build-package && cpack -G DEB)
 
 package=$(ls build-package/bestinshow_*.deb)

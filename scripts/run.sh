@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
-cmake -S . -B build
-cmake --build build -j2 --target bestinshow
+cmake --preset debug
+cmake --build --preset debug -j2 --target bestinshow
 exec build/bestinshow

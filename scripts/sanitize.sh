@@ -12,6 +12,6 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_SANITIZE=ON -DBESTINSHOW_WERROR=ON
-cmake --build build-asan -j2
+cmake --preset sanitize
+cmake --build --preset sanitize -j2
 scripts/run-ctest.sh build-asan

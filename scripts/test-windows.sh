@@ -37,11 +37,9 @@ wine_prefix="$build/wine-prefix"
 rm -rf "$wine_prefix" "$wine_prefix"-*
 wine_prefix_ready "$wine_prefix"
 
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$project/cmake/windows/mingw-w64-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=ON \
-    -DGTest_DIR="$googletest/lib/cmake/GTest" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$project/scripts/wine-run.sh;$wine_prefix"
-cmake --build "$build" -j"$(nproc)"
+# The preset names the GoogleTest and the Wine prefix above, and scripts/wine-run.sh as the
+# emulator that runs the test programs.
+cmake --preset windows
+cmake --build --preset windows -j"$(nproc)"
 
 scripts/run-ctest.sh "$build"

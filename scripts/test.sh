@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds without warnings and runs the whole test suite headless; then
-# fuzzes the show file reader for a short while and runs the test suite again under ASan and
-# UBSan. Any failure, crash or sanitizer report fails the command.
+# Installs what is missing, checks that every C++ file is formatted as .clang-format asks, builds
+# without warnings and runs the whole test suite headless; then fuzzes the show file reader for a
+# short while and runs the test suite again under ASan and UBSan. Any failure, crash, sanitizer
+# report or unformatted file fails the command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-"$(dirname "$0")/install-deps.sh"
+scripts/install-deps.sh
+# The fuzz run and the sanitizer run below need nothing more.
+export BESTINSHOW_DEPS_INSTALLED=1
+
+scripts/check-format.sh
 
 export QT_QPA_PLATFORM=offscreen
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DBESTINSHOW_WERROR=ON
-cmake --build build -j"$(nproc)"
+cmake --preset debug
+cmake --build --preset debug -j"$(nproc)"
 scripts/run-ctest.sh build
 
 echo "Fuzzing the show file reader for 30 seconds (log in build-fuzz/fuzz.log)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the Windows build and its tests under Wine need, when any is missing, and provides
-# Qt 6.4.2 for Windows (the version of Debian's host tools, which the build runs):
+# the Qt for Windows of the version scripts/windows-env.sh names (the version of Debian's host
+# tools, which the build runs):
 #
 #   1. the Qt named by BESTINSHOW_QT_WINDOWS, used as it is;
 #   2. else the one in the cache folder (scripts/windows-env.sh), if it is there;

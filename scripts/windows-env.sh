@@ -1,7 +1,10 @@
-# Sourced by the Windows scripts: where the Qt for Windows is and how Windows programs are run.
+# Sourced by the Windows scripts, and read by the Windows build's toolchain file
+# (cmake/windows/mingw-w64-posix.cmake): where the Qt for Windows is, which libraries the MinGW
+# runtime and Wine supply, and how Windows programs are run. Each of these is written here alone.
 #
-#   BESTINSHOW_QT_WINDOWS   a Qt 6.4.2 for Windows (MinGW-w64) to use as it is; when unset, the
-#                           one scripts/windows-deps.sh keeps in the cache folder below
+#   BESTINSHOW_QT_WINDOWS   a Qt for Windows (MinGW-w64) of the version below to use as it is;
+#                           when unset, the one scripts/windows-deps.sh keeps in the cache
+#                           folder below
 #   XDG_CACHE_HOME          the cache folder's parent (~/.cache when unset)
 
 qt_windows_version=6.4.2
@@ -9,11 +12,17 @@ windows_cache="${XDG_CACHE_HOME:-$HOME/.cache}/bestinshow"
 qt_windows_prefix="${BESTINSHOW_QT_WINDOWS:-$windows_cache/qt-$qt_windows_version-mingw64}"
 export BESTINSHOW_QT_WINDOWS="$qt_windows_prefix"
 
-# The folders of the MinGW runtime libraries (libstdc++-6.dll, libgcc_s_seh-1.dll,
-# libwinpthread-1.dll), which a Windows program built with these compilers loads.
+# The MinGW runtime libraries, which a Windows program built with these compilers loads.
+mingw_runtime_libraries=(libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+
+# Wine's builds of the Windows system libraries, which stand for those of Windows: a program may
+# import them without shipping them.
+wine_windows_libraries=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+
+# The folders of the MinGW runtime libraries.
 mingw_runtime_folders() {
     local library
-    for library in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    for library in "${mingw_runtime_libraries[@]}"; do
         dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name="$library")")"
     done | sort -u
 }

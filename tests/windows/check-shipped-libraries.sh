@@ -24,7 +24,7 @@ while [ ${#queue[@]} -gt 0 ]; do
             needed[$import]=1
             queue+=("$tree/${shipped[$import]}")
         elif [ -z "${shipped[$import]:-}" ] && [[ ! $import =~ ^(api|ext)-ms-win- ]] &&
-            [ ! -f "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/$import" ]; then
+            [ ! -f "$wine_windows_libraries/$import" ]; then
             fail "$(basename "$file") imports $import, which is neither shipped nor Windows' own"
         fi
     done
