@@ -13,12 +13,11 @@
 #include "platform/Console.h"
 #include "platform/DecimalSeparator.h"
 #include "platform/Platform.h"
+#include "platform/PrintModule.h"
 #include "platform/ProgramIcon.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtFileSystem.h"
 #include "platform/QtMessages.h"
-#include "platform/QtPdfMaker.h"
-#include "platform/QtPrinter.h"
 #include "platform/QtProgramEnd.h"
 
 namespace {
@@ -52,7 +51,8 @@ int WriteReports(char *programName, const bis::ReportFiles &files) {
     QGuiApplication application(arguments.argc, arguments.argv);
 
     bis::QtFileSystem fileSystem;
-    bis::QtPdfMaker pdfMaker;
+    bis::PrintModule printModule;
+    bis::ModulePdfMaker pdfMaker(printModule);
     return bis::WriteReportsFromCommandLine(files, fileSystem, pdfMaker,
                                             bis::RegionalDecimalSeparator(), std::cerr);
 }
@@ -71,7 +71,8 @@ int StartScreens(char *programName, const QString &showFile) {
     bis::QtProgramEnd programEnd;
     bis::QtFileDialogs fileDialogs;
     bis::QtFileSystem fileSystem;
-    bis::QtPrinter printer;
+    bis::PrintModule printModule;
+    bis::ModulePrinter printer(printModule);
     bis::Platform platform{messages,   programEnd, fileDialogs,
                            fileSystem, printer,    bis::RegionalDecimalSeparator()};
     bis::ShowRecord show;
