@@ -1,6 +1,7 @@
 #include "files/ReportLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
@@ -43,6 +44,29 @@ std::string_view ColumnWriter::line(std::size_t i) const {
 
 namespace {
 
+// A score right-aligned in 5 characters.
+std::string ScoreField(double score, char decimalSeparator) {
+    char field[kLongestScoreText];
+    return {field, WriteScoreField(field, score, decimalSeparator, 5)};
+}
+
+}  // namespace
+
+ScoreCells::ScoreCells(char decimalSeparator, MakeCell makeCell)
+    : decimalSeparator_(decimalSeparator), makeCell_(std::move(makeCell)) {
+    for (std::size_t halves = 0; halves < ballotCells_.size(); ++halves) {
+        const std::string field = ScoreField(static_cast<double>(halves) / 2, decimalSeparator);
+        ballotCells_[halves] = {makeCell_(field, false), makeCell_(field, true)};
+    }
+}
+
+std::string_view ScoreCells::otherCell(double score, bool starred) {
+    otherCell_ = makeCell_(ScoreField(score, decimalSeparator_), starred);
+    return otherCell_;
+}
+
+namespace {
+
 void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns) {
     out.text(columns.leftMargin + "Judge's");
     for (int c = columns.firstCategory; c <= columns.lastCategory; ++c) {
@@ -61,17 +85,21 @@ void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns
 
 void WriteJudgeRows(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns,
                     char separator) {
+    ScoreCells cells(separator, [](std::string_view scoreField, bool starred) {
+        return (starred ? "* " : "  ") + std::string(scoreField);
+    });
     for (int j = 1; j <= show.NumJudges; ++j) {
         out.text(columns.leftMargin);
         out.text("   ");
         out.countField(j, 0);
+        const auto scores = show.Scores.row(j);
+        const auto starred = show.Starred.row(j);
         for (int c = columns.firstCategory; c <= columns.lastCategory; ++c) {
             if (!show.Eligible(c)) {
                 continue;
             }
             out.moveToColumn(columns.columnStart(c));
-            out.text(show.Starred(j, c) == 1 ? "* " : "  ");
-            out.scoreField(show.Scores(j, c), separator, 5);
+            out.text(cells.cell(scores[c - 1], starred[c - 1] == 1));
         }
         out.endLine();
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +95,37 @@ class ColumnWriter {
     std::size_t used_ = 0;
     // Where each line begins in bytes_; the last entry is the line being written.
     std::vector<std::size_t> lineStarts_;
+};
+
+// The cells of a report's judge rows: a score right-aligned in 5 characters with its star marker
+// around it, as the report lays them out. A ballot's scores are the eleven multiples of 0.5 from 0
+// to 5, and a large show has hundreds of thousands of them, so their cells are made once; any
+// other value gets its cell made when it comes.
+class ScoreCells {
+  public:
+    // Makes the cell of a score from the score's field and whether it is starred.
+    using MakeCell = std::function<std::string(std::string_view scoreField, bool starred)>;
+
+    ScoreCells(char decimalSeparator, MakeCell makeCell);
+
+    // The cell of the score; valid until the next call.
+    [[nodiscard]] std::string_view cell(double score, bool starred) {
+        const double halves = score * 2;
+        if (halves >= 0 && halves < static_cast<double>(ballotCells_.size()) &&
+            halves == static_cast<double>(static_cast<int>(halves))) {
+            return ballotCells_[static_cast<std::size_t>(halves)][starred ? 1 : 0];
+        }
+        return otherCell(score, starred);
+    }
+
+  private:
+    std::string_view otherCell(double score, bool starred);
+
+    char decimalSeparator_;
+    MakeCell makeCell_;
+    // For 0, 0.5, ..., 5: the cell without its star, then with it.
+    std::array<std::array<std::string, 2>, 11> ballotCells_;
+    std::string otherCell_;
 };
 
 // Which categories a table covers and where their columns begin. The text report covers all ten
