@@ -1,6 +1,7 @@
 #include "files/ReportLayout.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "app/NumberText.h"
@@ -42,27 +43,25 @@ std::string_view ColumnWriter::line(std::size_t i) const {
     return std::string_view(bytes_).substr(start, end - start);
 }
 
-namespace {
-
-// A score right-aligned in 5 characters.
-std::string ScoreField(double score, char decimalSeparator) {
+std::string ScoreCells::ScoreField(double score, char decimalSeparator) {
     char field[kLongestScoreText];
     return {field, WriteScoreField(field, score, decimalSeparator, 5)};
 }
-
-}  // namespace
 
 ScoreCells::ScoreCells(char decimalSeparator, MakeCell makeCell)
     : decimalSeparator_(decimalSeparator), makeCell_(std::move(makeCell)) {
     for (std::size_t halves = 0; halves < ballotCells_.size(); ++halves) {
         const std::string field = ScoreField(static_cast<double>(halves) / 2, decimalSeparator);
-        ballotCells_[halves] = {makeCell_(field, false), makeCell_(field, true)};
+        for (const bool starred : {false, true}) {
+            const std::string cell = makeCell_(field, starred);
+            ShortText &text = ballotCells_[halves][starred ? 1 : 0];
+            if (cell.size() > text.bytes.size()) {
+                throw std::length_error("a judge row's cell is longer than a short text");
+            }
+            std::copy(cell.begin(), cell.end(), text.bytes.begin());
+            text.size = cell.size();
+        }
     }
-}
-
-std::string_view ScoreCells::otherCell(double score, bool starred) {
-    otherCell_ = makeCell_(ScoreField(score, decimalSeparator_), starred);
-    return otherCell_;
 }
 
 namespace {
@@ -99,7 +98,7 @@ void WriteJudgeRows(ColumnWriter &out, const ShowRecord &show, const TableColumn
                 continue;
             }
             out.moveToColumn(columns.columnStart(c));
-            out.text(cells.cell(scores[c - 1], starred[c - 1] == 1));
+            cells.write(out, scores[c - 1], starred[c - 1] == 1);
         }
         out.endLine();
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,13 @@ struct CategoryHeading {
 // The width of the widest heading line over all categories, eligible or not.
 [[nodiscard]] int HeadWidth(const ShowRecord &show);
 
+// A text of at most 16 bytes kept in room for 16, so that it is copied in one fixed-size move
+// rather than byte by byte: the cells of the judge rows are such texts.
+struct ShortText {
+    std::array<char, 16> bytes{};
+    std::size_t size = 0;
+};
+
 // Builds report lines of Windows-1252 text, one byte per column, by the move-to-column rule:
 // blanks up to the column; nothing when the line already reaches it; and when the line is
 // already past it, a new line that begins with blanks up to the column. The lines are kept in one
@@ -38,6 +46,11 @@ class ColumnWriter {
     void text(std::string_view bytes) {
         std::copy(bytes.begin(), bytes.end(), room(bytes.size()));
         used_ += bytes.size();
+    }
+    // Appends a short text in one move of its whole room.
+    void text(const ShortText &text) {
+        std::memcpy(room(text.bytes.size()), text.bytes.data(), text.bytes.size());
+        used_ += text.size;
     }
     // Appends a score right-aligned in a field of the given width (see WriteScoreField).
     void scoreField(double value, char decimalSeparator, std::size_t width) {
@@ -108,24 +121,25 @@ class ScoreCells {
 
     ScoreCells(char decimalSeparator, MakeCell makeCell);
 
-    // The cell of the score; valid until the next call.
-    [[nodiscard]] std::string_view cell(double score, bool starred) {
+    // Appends the cell of the score.
+    void write(ColumnWriter &out, double score, bool starred) {
         const double halves = score * 2;
         if (halves >= 0 && halves < static_cast<double>(ballotCells_.size()) &&
             halves == static_cast<double>(static_cast<int>(halves))) {
-            return ballotCells_[static_cast<std::size_t>(halves)][starred ? 1 : 0];
+            out.text(ballotCells_[static_cast<std::size_t>(halves)][starred ? 1 : 0]);
+        } else {
+            out.text(makeCell_(ScoreField(score, decimalSeparator_), starred));
         }
-        return otherCell(score, starred);
     }
 
   private:
-    std::string_view otherCell(double score, bool starred);
+    // A score right-aligned in 5 characters.
+    static std::string ScoreField(double score, char decimalSeparator);
 
     char decimalSeparator_;
     MakeCell makeCell_;
     // For 0, 0.5, ..., 5: the cell without its star, then with it.
-    std::array<std::array<std::string, 2>, 11> ballotCells_;
-    std::string otherCell_;
+    std::array<std::array<ShortText, 2>, 11> ballotCells_;
 };
 
 // Which categories a table covers and where their columns begin. The text report covers all ten

@@ -210,7 +210,7 @@ std::string CsvReportBytes(const ShowRecord &show) {
         const auto starred = show.Starred.row(j);
         for (int c = 1; c <= show.NumCategories; ++c) {
             if (show.Eligible(c)) {
-                out.text(cells.cell(scores[c - 1], starred[c - 1] == 1));
+                cells.write(out, scores[c - 1], starred[c - 1] == 1);
             } else {
                 out.text(" , ");
             }
