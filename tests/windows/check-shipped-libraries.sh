@@ -17,6 +17,7 @@ for file in "$tree"/*.dll; do name=${file##*/} && shipped[${name,,}]=$name; done
 mapfile -t queue < <(find "$tree" -mindepth 2 -name '*.dll')
 # The program, and its print module, which it loads by name and does not import.
 queue+=("$tree/bestinshow.exe" "$tree/bestinshow_print.dll")
+needed[bestinshow_print.dll]=1
 if x86_64-w64-mingw32-objdump -p "$tree/bestinshow.exe" | grep -qi 'DLL Name: Qt6PrintSupport'; then
     fail "bestinshow.exe imports print support, which its print module should hold"
 fi
