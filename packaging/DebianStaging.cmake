@@ -1,15 +1,17 @@
 # Run by CPack once the project is installed in its staging folder, before the package is made.
-# Finishes the staged files as Debian wants them: the program stripped like dh_strip does (no
-# symbols, no .comment and .note sections), and the copyright file and compressed changelog that
-# every package carries in its documentation folder. A plain install has no use for these.
+# Finishes the staged files as Debian wants them: the program and its print module stripped like
+# dh_strip does (no symbols, no .comment and .note sections), and the copyright file and
+# compressed changelog that every package carries in its documentation folder. A plain install has no use for these.
 set(usr "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
 set(doc "${usr}/share/doc/${CPACK_PACKAGE_NAME}")
 set(readable OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 set(searchable OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                WORLD_EXECUTE)
 
+file(GLOB print_module "${usr}/lib/*/bestinshow/*.so" "${usr}/lib/bestinshow/*.so")
 execute_process(COMMAND "${CPACK_BESTINSHOW_STRIP}" --remove-section=.comment
                         --remove-section=.note --strip-unneeded "${usr}/bin/bestinshow"
+                        ${print_module}
                 COMMAND_ERROR_IS_FATAL ANY)
 
 file(MAKE_DIRECTORY "${doc}")

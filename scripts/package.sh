@@ -18,6 +18,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 
 rm -rf build-package
 cmake --preset package -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" \
     >/dev/null
 cmake --build --preset package -j2
 (cd build-package && cpack -G DEB)

@@ -14,12 +14,11 @@
 #include "platform/DecimalSeparator.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Platform.h"
+#include "platform/PrintModule.h"
 #include "platform/ProgramIcon.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtJournalStore.h"
 #include "platform/QtMessages.h"
-#include "platform/QtPdfMaker.h"
-#include "platform/QtPrinter.h"
 #include "platform/QtProgramEnd.h"
 
 namespace {
@@ -53,7 +52,8 @@ int WriteReports(char *programName, const bis::ReportFiles &files) {
     QGuiApplication application(arguments.argc, arguments.argv);
 
     bis::LocalFileSystem fileSystem;
-    bis::QtPdfMaker pdfMaker;
+    bis::PrintModule printModule;
+    bis::ModulePdfMaker pdfMaker(printModule);
     return bis::WriteReportsFromCommandLine(files, fileSystem, pdfMaker,
                                             bis::RegionalDecimalSeparator(), std::cerr);
 }
@@ -72,7 +72,8 @@ int StartScreens(char *programName, const QString &showFile) {
     bis::QtProgramEnd programEnd;
     bis::QtFileDialogs fileDialogs;
     bis::LocalFileSystem fileSystem;
-    bis::QtPrinter printer;
+    bis::PrintModule printModule;
+    bis::ModulePrinter printer(printModule);
     bis::QtJournalStore journalStore;
     bis::Platform platform{messages,     programEnd, fileDialogs,
                            fileSystem,   printer,    bis::RegionalDecimalSeparator(),

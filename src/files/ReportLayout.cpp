@@ -1,6 +1,8 @@
 #include "files/ReportLayout.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
@@ -41,6 +43,27 @@ std::string_view ColumnWriter::line(std::size_t i) const {
     return std::string_view(bytes_).substr(start, end - start);
 }
 
+std::string ScoreCells::ScoreField(double score, char decimalSeparator) {
+    char field[kLongestScoreText];
+    return {field, WriteScoreField(field, score, decimalSeparator, 5)};
+}
+
+ScoreCells::ScoreCells(char decimalSeparator, MakeCell makeCell)
+    : decimalSeparator_(decimalSeparator), makeCell_(std::move(makeCell)) {
+    for (std::size_t halves = 0; halves < ballotCells_.size(); ++halves) {
+        const std::string field = ScoreField(static_cast<double>(halves) / 2, decimalSeparator);
+        for (const bool starred : {false, true}) {
+            const std::string cell = makeCell_(field, starred);
+            ShortText &text = ballotCells_[halves][starred ? 1 : 0];
+            if (cell.size() > text.bytes.size()) {
+                throw std::length_error("a judge row's cell is longer than a short text");
+            }
+            std::copy(cell.begin(), cell.end(), text.bytes.begin());
+            text.size = cell.size();
+        }
+    }
+}
+
 namespace {
 
 void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns) {
@@ -61,17 +84,21 @@ void WriteHeadings(ColumnWriter &out, const ShowRecord &show, const TableColumns
 
 void WriteJudgeRows(ColumnWriter &out, const ShowRecord &show, const TableColumns &columns,
                     char separator) {
+    ScoreCells cells(separator, [](std::string_view scoreField, bool starred) {
+        return (starred ? "* " : "  ") + std::string(scoreField);
+    });
     for (int j = 1; j <= show.NumJudges; ++j) {
         out.text(columns.leftMargin);
         out.text("   ");
         out.countField(j, 0);
+        const auto scores = show.Scores.row(j);
+        const auto starred = show.Starred.row(j);
         for (int c = columns.firstCategory; c <= columns.lastCategory; ++c) {
             if (!show.Eligible(c)) {
                 continue;
             }
             out.moveToColumn(columns.columnStart(c));
-            out.text(show.Starred(j, c) == 1 ? "* " : "  ");
-            out.scoreField(show.Scores(j, c), separator, 5);
+            cells.write(out, scores[c - 1], starred[c - 1] == 1);
         }
         out.endLine();
     }

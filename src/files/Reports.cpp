@@ -201,13 +201,18 @@ std::string CsvReportBytes(const ShowRecord &show) {
     line(bottom);
     line("");
 
+    ScoreCells cells('.', [](std::string_view scoreField, bool starred) {
+        return " , " + std::string(scoreField) + (starred ? " * " : " _ ");
+    });
     for (int j = 1; j <= show.NumJudges; ++j) {
         out.countField(j, 0);
+        const auto scores = show.Scores.row(j);
+        const auto starred = show.Starred.row(j);
         for (int c = 1; c <= show.NumCategories; ++c) {
-            out.text(" , ");
             if (show.Eligible(c)) {
-                out.scoreField(show.Scores(j, c), '.', 5);
-                out.text(show.Starred(j, c) == 1 ? " * " : " _ ");
+                cells.write(out, scores[c - 1], starred[c - 1] == 1);
+            } else {
+                out.text(" , ");
             }
         }
         out.endLine();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -60,7 +61,8 @@ struct ProgramRun {
 // runs in the child just before the program starts.
 ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
                       const QString &locale = QStringLiteral("C"),
-                      const std::function<void()> &modifier = {}) {
+                      const std::function<void()> &modifier = {},
+                      const QString &program = kProgram) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString &name : environment.keys()) {
         if (name.startsWith("LC_") || name == "LANG" || name == "LANGUAGE") {
@@ -76,7 +78,7 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
     testing::SetChildStep(process, modifier);
-    process.start(kProgram, arguments);
+    process.start(program, arguments);
     ProgramRun run;
     if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
         run.err = QStringLiteral("the program did not end normally: ") + process.errorString();
@@ -206,6 +208,44 @@ TEST_P(ProgramReportsTest, TextAndCsvReportsAreTheExpectedBytes) {
 INSTANTIATE_TEST_SUITE_P(Data, ProgramReportsTest, ::testing::ValuesIn(DataShows()),
                          [](const ::testing::TestParamInfo<std::string> &info) {
                              return info.param;
+                         });
+
+// A copy of the program beside a missing or broken print module: only the PDF report needs it, and
+// it fails with its line instead of a crash.
+class ProgramWithoutPrintModuleTest : public ProgramTest,
+                                      public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(ProgramWithoutPrintModuleTest, OnlyThePdfReportFails) {
+    const QString program = path(QFileInfo(kProgram).fileName());
+    ASSERT_TRUE(QFile::copy(kProgram, program));
+    if (GetParam() != nullptr) {
+        write(QStringLiteral(BESTINSHOW_PRINT_MODULE), GetParam());
+    }
+    copyData("clear_win.oxl", "show.oxl");
+    const auto runCopy = [&](const QStringList &arguments) {
+        return RunProgram(folder_.path(), arguments, QStringLiteral("C"), {}, program);
+    };
+
+    const ProgramRun version = runCopy({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("bestinshow Version 02.30\n"));
+    const ProgramRun reports =
+        runCopy({"show.oxl", "--text-report", "show.txt", "--csv-report", "show.csv"});
+    EXPECT_EQ(reports.status, 0) << reports.err.toStdString();
+    EXPECT_EQ(Contents(path("show.txt")), Contents(kDataFolder + "/clear_win.txt"));
+    EXPECT_EQ(Contents(path("show.csv")), Contents(kDataFolder + "/clear_win.csv"));
+
+    const ProgramRun pdf = runCopy({"show.oxl", "--pdf-report", "show.pdf"});
+    EXPECT_EQ(pdf.status, 1);
+    EXPECT_EQ(pdf.err,
+              QStringLiteral("show.pdf: the report could not be painted as a PDF document\n"));
+    EXPECT_FALSE(QFile::exists(path("show.pdf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, ProgramWithoutPrintModuleTest,
+                         ::testing::Values<const char *>(nullptr, "not a library"),
+                         [](const ::testing::TestParamInfo<const char *> &info) {
+                             return std::string(info.param == nullptr ? "Missing" : "Broken");
                          });
 
 // Windows hands a program the letters outside its ANSI code page only in the UTF-16 command line.

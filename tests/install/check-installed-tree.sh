@@ -2,7 +2,8 @@
 # Installs the built project into a temporary folder with `cmake --install` and checks what a
 # desktop makes of it: the exact list of installed files, the desktop entry, the AppStream
 # metadata, the show file's MIME type (compiled by update-mime-database and then looked up by
-# name and by content through GIO, all inside the temporary folder), the icon and the manual page.
+# name and by content through GIO, all inside the temporary folder), the icon, the manual page,
+# and that the program reaches print support only through its print module.
 #
 #   check-installed-tree.sh BUILD_DIR
 #
@@ -25,7 +26,8 @@ quiet() {
     fi
 }
 
-require_tools cmake desktop-file-validate appstreamcli update-mime-database xmllint mandoc gio iconv
+require_tools cmake desktop-file-validate appstreamcli update-mime-database xmllint mandoc gio iconv \
+    dpkg-architecture readelf
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -35,7 +37,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 share=$prefix/share
 
 # --- The exact list of installed files.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 expected="bin/bestinshow
+lib/$multiarch/bestinshow/libbestinshow_print.so
 share/applications/$app_id.desktop
 share/icons/hicolor/scalable/apps/$app_id.svg
 share/man/man1/bestinshow.1.gz
@@ -47,6 +51,16 @@ if [ "$actual" != "$expected" ]; then
     diff <(echo "$expected") <(echo "$actual") >&2 || true
 fi
 [ -x "$prefix/bin/bestinshow" ] || fail "bin/bestinshow is not executable"
+
+# --- Print support: loaded from the private library folder when first needed, never at start.
+show=$(cd "$(dirname "$0")/../data" && pwd)/clear_win.oxl
+if readelf -d "$prefix/bin/bestinshow" | grep -E 'NEEDED.*(PrintSupport|cups)'; then
+    fail "the program links print support, which its print module should hold"
+fi
+if ! (cd "$work" && "$prefix/bin/bestinshow" --pdf-report report.pdf \
+    "$show") || [ "$(head -c 5 "$work/report.pdf")" != "%PDF-" ]; then
+    fail "the installed program did not write a PDF report with its print module"
+fi
 
 # --- The desktop entry and the AppStream metadata.
 desktop=$share/applications/$app_id.desktop

@@ -13,7 +13,7 @@ build=$1
 
 source "$(dirname "$0")/checks.sh"
 
-require_tools cpack dpkg-deb dpkg-shlibdeps file readelf lintian
+require_tools cpack dpkg-deb dpkg-shlibdeps dpkg-architecture file readelf lintian
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,11 +45,16 @@ for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6print
 done
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
 
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 # The files, each with its owner and mode: what cmake --install puts under /usr, and Debian's
 # copyright file and changelog.
 expected="drwxr-xr-x root/root ./usr/
 drwxr-xr-x root/root ./usr/bin/
 -rwxr-xr-x root/root ./usr/bin/bestinshow
+drwxr-xr-x root/root ./usr/lib/
+drwxr-xr-x root/root ./usr/lib/$multiarch/
+drwxr-xr-x root/root ./usr/lib/$multiarch/bestinshow/
+-rw-r--r-- root/root ./usr/lib/$multiarch/bestinshow/libbestinshow_print.so
 drwxr-xr-x root/root ./usr/share/
 drwxr-xr-x root/root ./usr/share/applications/
 -rw-r--r-- root/root ./usr/share/applications/org.bestinshow.BestInShow.desktop
@@ -77,11 +82,14 @@ if [ "$actual" != "$expected" ]; then
 fi
 
 dpkg-deb --extract "$package" "$work/root"
-program=$work/root/usr/bin/bestinshow
-file -b "$program" | grep -q ', stripped' || fail "the program is not stripped: $(file -b "$program")"
-if readelf -S --wide "$program" | grep -qE '\] \.(comment|note) '; then
-    fail "the program keeps its .comment or .note section"
-fi
+for program in "$work/root/usr/bin/bestinshow" \
+    "$work/root/usr/lib/$multiarch/bestinshow/libbestinshow_print.so"; do
+    file -b "$program" | grep -q ', stripped' ||
+        fail "${program##*/} is not stripped: $(file -b "$program")"
+    if readelf -S --wide "$program" | grep -qE '\] \.(comment|note) '; then
+        fail "${program##*/} keeps its .comment or .note section"
+    fi
+done
 changelog_head=$(zcat "$work/root/usr/share/doc/bestinshow/changelog.gz" | head -n 1)
 [[ "$changelog_head" == "bestinshow ($version) "* ]] ||
     fail "the changelog's latest entry is not version $version: $changelog_head"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check-shipped-libraries.sh FOLDER | --build BUILD_DIR (installed into a temporary folder): every
 # library the program and its plugins import (objdump), directly or not, is shipped or Windows' own
-# (an API set, or one Wine has), every shipped one is imported, and the program runs on its own.
+# (an API set, or one Wine has), every shipped one is imported, print support only by the print
+# module, and the program runs on its own.
 set -euo pipefail
 source "$(dirname "$0")/wine-checks.sh"
 tree=$1
@@ -14,7 +15,12 @@ fi
 declare -A shipped=() needed=()
 for file in "$tree"/*.dll; do name=${file##*/} && shipped[${name,,}]=$name; done
 mapfile -t queue < <(find "$tree" -mindepth 2 -name '*.dll')
-queue+=("$tree/bestinshow.exe")
+# The program, and its print module, which it loads by name and does not import.
+queue+=("$tree/bestinshow.exe" "$tree/bestinshow_print.dll")
+needed[bestinshow_print.dll]=1
+if x86_64-w64-mingw32-objdump -p "$tree/bestinshow.exe" | grep -qi 'DLL Name: Qt6PrintSupport'; then
+    fail "bestinshow.exe imports print support, which its print module should hold"
+fi
 while [ ${#queue[@]} -gt 0 ]; do
     file=${queue[0]}
     queue=("${queue[@]:1}")

@@ -9,13 +9,15 @@ trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work
 export HOME=$work/home
 mkdir "$HOME"
 
-# The Windows program's text and CSV reports of a sample show file are the expected ones.
+# The Windows program's text and CSV reports of a sample show file are the expected ones, and its
+# print module makes the PDF report.
 check_reports() {
     local show=$here/../data/show_file_example kind
-    rm -f "$work/report.txt" "$work/report.csv"
-    (cd "$work" && wine "$1" --text-report report.txt --csv-report report.csv "$show.oxl") ||
-        fail "$1 did not write the reports"
+    rm -f "$work/report.txt" "$work/report.csv" "$work/report.pdf"
+    (cd "$work" && wine "$1" --text-report report.txt --csv-report report.csv \
+        --pdf-report report.pdf "$show.oxl") || fail "$1 did not write the reports"
     for kind in txt csv; do
         cmp -s "$work/report.$kind" "$show.$kind" || fail "$1: the $kind report differs"
     done
+    [ "$(head -c 5 "$work/report.pdf" 2>/dev/null)" = "%PDF-" ] || fail "$1: no PDF report"
 }

@@ -1,0 +1,63 @@
+#include "platform/PrintModule.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+#include <utility>
+
+#include "app/ShowRecord.h"
+#include "platform/PrintSupport.h"
+
+namespace bis {
+
+QStringList PrintModulePlaces() {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString name = QStringLiteral(BESTINSHOW_PRINT_MODULE);
+    QStringList places{programFolder.filePath(name)};
+#ifdef BESTINSHOW_PRINT_MODULE_FOLDER
+    places.append(
+        programFolder.filePath(QStringLiteral(BESTINSHOW_PRINT_MODULE_FOLDER "/") + name));
+#endif
+    return places;
+}
+
+PrintModule::PrintModule(QStringList places) : places_(std::move(places)) {}
+
+PrintSupport *PrintModule::support() {
+    if (looked_) {
+        return support_;
+    }
+    looked_ = true;
+    for (const QString &place : std::as_const(places_)) {
+        QLibrary library(place);
+        if (!library.load()) {
+            continue;
+        }
+        const auto entry = reinterpret_cast<PrintSupportEntry>(library.resolve(kPrintSupportEntry));
+        support_ = entry != nullptr ? entry(kProgramVersion) : nullptr;
+        if (support_ != nullptr) {
+            break;
+        }
+        library.unload();
+    }
+    return support_;
+}
+
+PrintFailure ModulePrinter::print(const PrintedReport &report) {
+    PrintSupport *const support = module_.support();
+    if (support == nullptr) {
+        return {PrintFailure::Kind::NotAvailable, {}};
+    }
+    return support->printer().print(report);
+}
+
+std::optional<std::string> ModulePdfMaker::makePdf(const PrintedReport &report,
+                                                   const QString &title) {
+    PrintSupport *const support = module_.support();
+    if (support == nullptr) {
+        return std::nullopt;
+    }
+    return support->pdfMaker().makePdf(report, title);
+}
+
+}  // namespace bis
