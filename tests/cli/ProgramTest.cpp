@@ -232,8 +232,8 @@ TEST_P(ProgramWithoutPrintModuleTest, OnlyThePdfReportFails) {
     const ProgramRun reports =
         runCopy({"show.oxl", "--text-report", "show.txt", "--csv-report", "show.csv"});
     EXPECT_EQ(reports.status, 0) << reports.err.toStdString();
-    EXPECT_EQ(Contents(path("show.txt")), Contents(kDataFolder + "/clear_win.txt"));
-    EXPECT_EQ(Contents(path("show.csv")), Contents(kDataFolder + "/clear_win.csv"));
+    EXPECT_EQ(FileBytes(path("show.txt")), FileBytes(kDataFolder + "/clear_win.txt"));
+    EXPECT_EQ(FileBytes(path("show.csv")), FileBytes(kDataFolder + "/clear_win.csv"));
 
     const ProgramRun pdf = runCopy({"show.oxl", "--pdf-report", "show.pdf"});
     EXPECT_EQ(pdf.status, 1);

@@ -128,7 +128,7 @@ class StopAndResumeTest : public ::testing::Test {
     // The title of the first window to show of those given, once it has the focus. A search
     // that meets a window just closing fails, so it is tried again.
     QString WaitForOneOf(const QStringList &titles) {
-        for (int attempt = 0; attempt < 400; ++attempt) {
+        for (int attempt = 0; attempt < 1200; ++attempt) {
             const QString id = Xdo({"search", "--onlyvisible", "--limit", "1", "--name",
                                     "^(" + titles.join(u'|') + ")$"});
             if (!id.isEmpty() && TryXdo({"windowfocus", "--sync", id})) {
@@ -139,7 +139,14 @@ class StopAndResumeTest : public ::testing::Test {
             }
             QThread::msleep(50);
         }
-        ADD_FAILURE() << "none of " << titles.join(u", ").toStdString() << " showed";
+        QStringList shown;
+        for (const QString &id : Xdo({"search", "--onlyvisible", "--name", "."}).split(u'\n')) {
+            shown << Xdo({"getwindowname", id});
+        }
+        ADD_FAILURE() << "none of " << titles.join(u", ").toStdString() << " showed, but "
+                      << shown.join(u", ").toStdString() << "; the program "
+                      << (program_.state() == QProcess::NotRunning ? "ended" : "runs") << ": "
+                      << program_.readAllStandardError().toStdString();
         return {};
     }
 
