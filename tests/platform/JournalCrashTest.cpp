@@ -55,62 +55,28 @@ class RecordingDisk : public JournalDisk {
     std::function<void()> changed = [] {};
 };
 
-// A scorecard session of random scores and moves between three judges, ending in the
+// A scorecard session of random scores for three judges, one after another, ending in the
 // tabulation, as the scorecard journals it.
 std::vector<JournalRecord> RandomSession(std::mt19937 &random) {
-    constexpr std::int16_t kJudges = 3;
-    const std::vector<std::int16_t> eligible = {2, 3, 6, 9};
+    const std::int16_t eligible[] = {2, 3, 6, 9};
     std::vector<JournalRecord> records;
-    std::array<std::array<double, kCategoryCount + 1>, kJudges + 1> scores{};
-    std::array<bool, kJudges + 1> entered{};
-    std::int16_t current = 1;
-    bool removeShown = true;
-    const auto totals = [&] {
-        std::array<double, kCategoryCount> sums{};
-        for (int j = 1; j <= kJudges; ++j) {
-            for (int c = 1; c <= kCategoryCount; ++c) {
-                sums[static_cast<std::size_t>(c - 1)] += scores[j][c];
-            }
+    std::array<std::array<double, kCategoryCount>, 4> scores{};
+    std::array<double, kCategoryCount> totals{};
+    for (std::int16_t judge = 1; judge <= 3; ++judge) {
+        if (judge > 1) {
+            records.push_back(JournalJudge{3, judge, static_cast<std::int16_t>(judge - 1),
+                                           judge < 3, JournalBoxes::Empty, totals});
         }
-        return sums;
-    };
-    while (records.size() < 40) {
-        const int action = std::uniform_int_distribution<int>(0, 9)(random);
-        if (action < 7) {
-            const std::int16_t c = eligible[random() % eligible.size()];
+        for (unsigned n = 5 + random() % 10; n > 0; --n) {
+            const std::int16_t c = eligible[random() % 4];
             const double value = static_cast<double>(random() % 11) / 2.0;
-            scores[current][c] = value;
-            records.push_back(JournalScore{current, c, value, totals()[c - 1],
-                                           std::to_string(value).substr(0, 3)});
-        } else if (action < 9 && current < kJudges) {
-            entered[current] = true;
-            ++current;
-            removeShown = removeShown && current < kJudges;
-            records.push_back(JournalJudge{
-                kJudges, current, static_cast<std::int16_t>(current - 1), removeShown,
-                entered[current] ? JournalBoxes::Scores : JournalBoxes::Empty, totals()});
-        } else if (current > 1) {
-            std::int16_t marked = 0;
-            for (int c = 1; c <= kCategoryCount; ++c) {
-                if (scores[current][c] > 0.0) {
-                    entered[current] = true;
-                    marked = current;
-                }
-            }
-            removeShown = removeShown || !entered[kJudges];
-            --current;
-            records.push_back(JournalJudge{kJudges, current, marked, removeShown,
-                                           JournalBoxes::Scores, totals()});
+            totals[c - 1] += value - scores[judge][c - 1];
+            scores[judge][c - 1] = value;
+            records.push_back(
+                JournalScore{judge, c, value, totals[c - 1], std::to_string(value).substr(0, 3)});
         }
     }
-    while (current < kJudges) {
-        entered[current] = true;
-        ++current;
-        records.push_back(
-            JournalJudge{kJudges, current, static_cast<std::int16_t>(current - 1), false,
-                         entered[current] ? JournalBoxes::Scores : JournalBoxes::Empty, totals()});
-    }
-    records.push_back(JournalTabulated{kJudges});
+    records.push_back(JournalTabulated{3});
     return records;
 }
 

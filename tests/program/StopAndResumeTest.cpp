@@ -5,6 +5,7 @@
 // (50 by default).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -95,9 +96,24 @@ class StopAndResumeTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
-        display_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1024x768x24"});
-        ASSERT_TRUE(display_.waitForReadyRead(20000)) << "Xvfb did not start";
-        qputenv("DISPLAY", ":" + display_.readLine().trimmed());
+        // A display number of this test's own: Xvfb refuses one that is taken, and then the
+        // next is tried.
+        for (int n = 100 + static_cast<int>(QCoreApplication::applicationPid() % 400);; ++n) {
+            const QString display = QStringLiteral(":%1").arg(n);
+            display_.start(QStringLiteral("Xvfb"),
+                           {display, "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+            display_.waitForStarted();
+            qputenv("DISPLAY", display.toLocal8Bit());
+            for (int wait = 0; wait < 100 && display_.state() == QProcess::Running; ++wait) {
+                if (TryXdo({"getdisplaygeometry"})) {
+                    return;
+                }
+                display_.waitForFinished(100);
+            }
+            display_.kill();
+            display_.waitForFinished();
+            ASSERT_LT(n, 1000) << "no display could be started";
+        }
     }
     void TearDown() override {
         StopProgram();
@@ -143,10 +159,11 @@ class StopAndResumeTest : public ::testing::Test {
         for (const QString &id : Xdo({"search", "--onlyvisible", "--name", "."}).split(u'\n')) {
             shown << Xdo({"getwindowname", id});
         }
+        const bool ended = program_.waitForFinished(1000);
         ADD_FAILURE() << "none of " << titles.join(u", ").toStdString() << " showed, but "
                       << shown.join(u", ").toStdString() << "; the program "
-                      << (program_.state() == QProcess::NotRunning ? "ended" : "runs") << ": "
-                      << program_.readAllStandardError().toStdString();
+                      << (ended ? "ended with " + std::to_string(program_.exitCode()) : "runs")
+                      << ": " << program_.readAllStandardError().toStdString();
         return {};
     }
 
