@@ -1,11 +1,13 @@
 #include "platform/QtJournalStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <set>
 
 namespace bis {
 
@@ -16,18 +18,38 @@ const QString kSuffix = QStringLiteral(".journal");
 // A journal larger than this is no journal of a show: 32767 judges take under 20 MiB.
 constexpr qint64 kMaxJournalBytes = 256 * 1024 * 1024;
 
+// The lock files this program holds.
+std::set<QString> &HeldHere() {
+    static std::set<QString> held;
+    return held;
+}
+
 // The lock of a journal, taken when no living program holds it. A lock is never stale by age:
-// a show may be typed in for hours.
-std::unique_ptr<QLockFile> TakeLock(const QString &journal) {
-    auto lock = std::make_unique<QLockFile>(journal + QStringLiteral(".lock"));
+// a show may be typed in for hours. A lock that names this very program but is not one it holds
+// was left by a program that died and whose process number the system gave to this one, as Wine
+// does at once.
+QtJournalStore::Lock TakeLock(const QString &journal) {
+    QtJournalStore::Lock lock(new QLockFile(journal + QStringLiteral(".lock")));
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    qint64 pid = 0;
+    if (HeldHere().count(lock->fileName()) > 0) {
         return nullptr;
     }
+    if (!lock->tryLock(0) &&
+        !(lock->getLockInfo(&pid, nullptr, nullptr) && pid == QCoreApplication::applicationPid() &&
+          lock->removeStaleLockFile() && lock->tryLock(0))) {
+        return nullptr;
+    }
+    HeldHere().insert(lock->fileName());
     return lock;
 }
 
 }  // namespace
+
+void QtJournalStore::ReleaseLock::operator()(QLockFile *lock) const {
+    HeldHere().erase(lock->fileName());
+    delete lock;
+}
 
 QtJournalStore::QtJournalStore(const QString &folder, std::unique_ptr<JournalDisk> disk)
     : folder_(folder), disk_(std::move(disk)), file_(*disk_) {}
@@ -52,7 +74,7 @@ FileFailure QtJournalStore::create(const std::string &bytes) {
         return failure;
     }
     QString path;
-    std::unique_ptr<QLockFile> lock;
+    Lock lock;
     for (int attempt = 0; attempt < 100 && !lock; ++attempt) {
         const quint64 high = QRandomGenerator::system()->generate64();
         const quint64 low = QRandomGenerator::system()->generate64();
@@ -143,7 +165,7 @@ void QtJournalStore::release() {
     held_.clear();
 }
 
-void QtJournalStore::RemoveJournal(const QString &path, std::unique_ptr<QLockFile> lock) {
+void QtJournalStore::RemoveJournal(const QString &path, Lock lock) {
     // Should a stop follow, the journal of a show that is safe must not come back.
     if (QFile::remove(path)) {
         (void)disk_->flushFolder(folder_);

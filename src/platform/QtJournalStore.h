@@ -19,6 +19,12 @@ namespace bis {
 // the program dies, however it dies, so a journal whose lock can be taken is one left behind.
 class QtJournalStore : public JournalStore {
   public:
+    // A journal's lock, held by this program until it goes.
+    struct ReleaseLock {
+        void operator()(QLockFile *lock) const;
+    };
+    using Lock = std::unique_ptr<QLockFile, ReleaseLock>;
+
     // The journals in the folder, written through the system's calls.
     explicit QtJournalStore(const QString &folder = DefaultFolder(),
                             std::unique_ptr<JournalDisk> disk = SystemJournalDisk());
@@ -40,14 +46,14 @@ class QtJournalStore : public JournalStore {
 
   private:
     // Removes a journal file and makes its removal durable, then lets go of its lock.
-    void RemoveJournal(const QString &path, std::unique_ptr<QLockFile> lock);
+    void RemoveJournal(const QString &path, Lock lock);
 
     QString folder_;
     std::unique_ptr<JournalDisk> disk_;
     JournalFile file_;
     QString own_;
-    std::unique_ptr<QLockFile> ownLock_;
-    std::map<QString, std::unique_ptr<QLockFile>> held_;
+    Lock ownLock_;
+    std::map<QString, Lock> held_;
 };
 
 }  // namespace bis

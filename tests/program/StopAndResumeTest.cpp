@@ -164,6 +164,7 @@ class StopAndResumeTest : public ::testing::Test {
             // Now and then, on a busy machine, a start right after a kill fails to connect to the
             // virtual display before its first window; nothing of the show has happened then, so
             // it starts again.
+            program_.waitForFinished(0);  // reads what the program printed so far
             errors_ += program_.readAllStandardError();
             if (errors_.contains("could not connect to display") && restarts_ < 20) {
                 ++restarts_;
