@@ -54,17 +54,13 @@ void WriteCsvValueRow(ColumnWriter &out, const ShowRecord &show, const char *lab
     out.endLine();
 }
 
-// Where a run of non-blank bytes begins and ends in its line.
-struct Span {
-    std::size_t begin;
-    std::size_t end;
-};
-
-// The runs of one line: every stretch of non-blank bytes at the column it begins at. spans is
-// scratch space, reused from line to line.
-std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span> &spans) {
-    spans.clear();
-    bool ascii = true;
+// Adds the runs of one line of the page to the page, the line being its bytes from lineBegin in
+// bytes: every stretch of non-blank bytes at the column it begins at. The line is Windows-1252; a
+// run that is not plain ASCII is made UTF-8 and its bytes go to converted, which will follow
+// bytes in the page's text.
+void AddRuns(PrintPage &page, std::string_view bytes, std::size_t lineBegin, std::size_t lineSize,
+             bool bold, std::string &converted) {
+    const std::string_view line = bytes.substr(lineBegin, lineSize);
     std::size_t at = 0;
     for (;;) {
         // Report lines are mostly blanks: skip them eight at a time, then one by one.
@@ -78,26 +74,24 @@ std::vector<PrintRun> RunsOf(std::string_view line, bool bold, std::vector<Span>
             break;
         }
         const std::size_t begin = at;
+        bool ascii = true;
         for (; at < line.size() && line[at] != ' '; ++at) {
             ascii = ascii && static_cast<unsigned char>(line[at]) < 0x80;
         }
-        spans.push_back({begin, at});
-    }
-    std::vector<PrintRun> runs;
-    runs.reserve(spans.size());
-    for (const Span &span : spans) {
-        // Built in place: a run moved into the vector would copy its short text once more.
-        PrintRun &run = runs.emplace_back();
-        run.column = static_cast<int>(span.begin) + 1;
-        const auto bytes = line.substr(span.begin, span.end - span.begin);
-        if (ascii) {
-            run.text.assign(bytes);
-        } else {
-            run.text = Utf8FromCp1252(bytes);
-        }
+        PrintRun &run = page.runs.emplace_back();
+        run.column = static_cast<int>(begin) + 1;
         run.bold = bold;
+        if (ascii) {
+            run.begin = static_cast<std::uint32_t>(lineBegin + begin);
+            run.size = static_cast<std::uint32_t>(at - begin);
+        } else {
+            const std::string utf8 = Utf8FromCp1252(line.substr(begin, at - begin));
+            run.begin = static_cast<std::uint32_t>(bytes.size() + converted.size());
+            run.size = static_cast<std::uint32_t>(utf8.size());
+            converted += utf8;
+        }
     }
-    return runs;
+    page.lineEnds.push_back(static_cast<std::uint32_t>(page.runs.size()));
 }
 
 PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCategory,
@@ -129,17 +123,25 @@ PrintPage PrintedPage(const ShowRecord &show, const char *caption, int firstCate
     const TableColumns columns{firstCategory, lastCategory, 27, headWidth, margin};
     WriteResultsTable(out, show, columns, separator);
 
-    std::size_t lineCount = out.lineCount();
-    if (out.line(lineCount - 1).empty()) {
-        --lineCount;
+    if (!out.line(out.lineCount() - 1).empty()) {
+        out.endLine();
     }
+    const std::size_t lineCount = out.lineCount() - 1;
+    // The runs point into the page's text: the lines as written, then the UTF-8 bytes of the
+    // runs that are not plain ASCII.
     PrintPage page;
-    page.lines.reserve(lineCount);
-    std::vector<Span> spans;
+    page.runs.reserve(lineCount * static_cast<std::size_t>(lastCategory - firstCategory + 2));
+    page.lineEnds.reserve(lineCount);
+    const std::string_view bytes = out.endedBytes();
+    std::string converted;
     for (std::size_t i = 0; i < lineCount; ++i) {
+        const std::string_view line = out.line(i);
         const bool bold = i >= titleLine && i <= versionLine;
-        page.lines.push_back({RunsOf(out.line(i), bold, spans)});
+        AddRuns(page, bytes, static_cast<std::size_t>(line.data() - bytes.data()), line.size(),
+                bold, converted);
     }
+    page.text = out.takeBytes();
+    page.text += converted;
     return page;
 }
 

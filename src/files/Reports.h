@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ShowRecord.h"
@@ -19,22 +22,32 @@ namespace bis {
 [[nodiscard]] std::string CsvReportBytes(const ShowRecord &show);
 
 // One piece of printed text: it begins at the 1-based character column of the page's
-// fixed-width font. Texts are UTF-8 and hold no blanks at either end.
+// fixed-width font. Its bytes are the page's text from begin, UTF-8, with no blanks at either
+// end.
 struct PrintRun {
     int column = 1;
-    std::string text;
+    std::uint32_t begin = 0;
+    std::uint32_t size = 0;
     bool bold = false;
-
-    friend bool operator==(const PrintRun &, const PrintRun &) = default;
 };
 
-// One printed line; an empty line has no runs.
-struct PrintLine {
-    std::vector<PrintRun> runs;
-};
-
+// One printed page: its runs line after line, and the bytes they show. A line with no runs is
+// empty.
 struct PrintPage {
-    std::vector<PrintLine> lines;
+    std::string text;
+    std::vector<PrintRun> runs;
+    // Where each line's runs end in runs: line i holds those from lineEnds[i - 1] (0 for the
+    // first) to lineEnds[i].
+    std::vector<std::uint32_t> lineEnds;
+
+    [[nodiscard]] std::size_t lineCount() const { return lineEnds.size(); }
+    [[nodiscard]] std::span<const PrintRun> line(std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : lineEnds[i - 1];
+        return std::span<const PrintRun>(runs).subspan(begin, lineEnds[i] - begin);
+    }
+    [[nodiscard]] std::string_view textOf(const PrintRun &run) const {
+        return std::string_view(text).substr(run.begin, run.size);
+    }
 };
 
 // The printed report as it should stand on paper: two pages, "Left hand panel" with categories

@@ -49,7 +49,7 @@ bool PaintPrintedReport(const PrintedReport &report, QPagedPaintDevice &device) 
             painter.end();
             return false;
         }
-        for (const PrintLine &line : page.lines) {
+        for (std::size_t i = 0; i < page.lineCount(); ++i) {
             if (lineOnSheet > 0 && lineOnSheet * lineSpacing + lineHeight > sheetHeight) {
                 if (!startSheet()) {
                     painter.end();
@@ -57,10 +57,12 @@ bool PaintPrintedReport(const PrintedReport &report, QPagedPaintDevice &device) 
                 }
             }
             const qreal baseline = lineOnSheet * lineSpacing + metrics.ascent();
-            for (const PrintRun &run : line.runs) {
+            for (const PrintRun &run : page.line(i)) {
+                const std::string_view text = page.textOf(run);
                 painter.setFont(run.bold ? bold : regular);
-                painter.drawText(QPointF((run.column - 1) * characterWidth, baseline),
-                                 QString::fromStdString(run.text));
+                painter.drawText(
+                    QPointF((run.column - 1) * characterWidth, baseline),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
             }
             ++lineOnSheet;
         }

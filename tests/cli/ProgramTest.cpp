@@ -317,18 +317,18 @@ std::vector<std::set<QString>> BoldRuns(const PrintedReport &report) {
     std::vector<std::set<QString>> pages;
     for (const PrintPage &page : report.pages) {
         pages.emplace_back();
-        for (const PrintLine &line : page.lines) {
+        for (std::size_t i = 0; i < page.lineCount(); ++i) {
             QString bold;
             int start = 0;
-            for (const PrintRun &run : line.runs) {
+            for (const PrintRun &run : page.line(i)) {
                 if (!run.bold) {
                     continue;
                 }
                 if (bold.isEmpty()) {
                     start = run.column;
                 }
-                bold =
-                    bold.leftJustified(run.column - start, u' ') + QString::fromStdString(run.text);
+                bold = bold.leftJustified(run.column - start, u' ') +
+                       QString::fromStdString(std::string(page.textOf(run)));
             }
             if (!bold.isEmpty()) {
                 pages.back().insert(bold);

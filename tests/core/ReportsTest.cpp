@@ -161,9 +161,9 @@ std::vector<std::string> PrintedLines(const ShowRecord &show, int page) {
 
 // The column of the run whose text is given, on the first line holding it.
 int ColumnOf(const PrintPage &page, const std::string &text) {
-    for (const auto &line : page.lines) {
-        for (const auto &run : line.runs) {
-            if (run.text == text) {
+    for (std::size_t i = 0; i < page.lineCount(); ++i) {
+        for (const auto &run : page.line(i)) {
+            if (page.textOf(run) == text) {
                 return run.column;
             }
         }
@@ -190,10 +190,11 @@ TEST(PrintedReportTest, PlacesEveryPieceAtItsColumn) {
     EXPECT_EQ(ColumnOf(right, "SPIDER"), 27);
     EXPECT_EQ(ColumnOf(right, "UNUSUAL"), 41);
     EXPECT_EQ(ColumnOf(right, "SEEDLING"), 83);
-    EXPECT_TRUE(left.lines[8].runs.at(0).bold);
-    EXPECT_TRUE(left.lines[9].runs.at(0).bold);
-    EXPECT_FALSE(left.lines[10].runs.at(0).bold);
-    EXPECT_FALSE(left.lines[11].runs.at(0).bold);
+    for (const auto &[line, bold] :
+         {std::pair<std::size_t, bool>{8, true}, {9, true}, {10, false}, {11, false}}) {
+        ASSERT_FALSE(left.line(line).empty()) << line;
+        EXPECT_EQ(left.line(line)[0].bold, bold) << line;
+    }
 }
 
 TEST(PrintedReportTest, LaysOutBothPanels) {

@@ -132,7 +132,7 @@ TEST_F(PrintedReportPdfTest, TheTitleAndVersionAreBold) {
 TEST_F(PrintedReportPdfTest, APageTooLongForTheSheetContinuesOnTheNext) {
     // Sixty judges make each page 90 lines long.
     const PrintedReport report = PrintedReportPages(SampleShow(60));
-    ASSERT_EQ(report.pages[0].lines.size(), 90u);
+    ASSERT_EQ(report.pages[0].lineCount(), 90u);
     const testing::PdfGrid grid = render(report);
     ASSERT_EQ(grid.error, QString());
 

@@ -155,11 +155,11 @@ inline std::vector<GridWord> ExpectedGridWords(const PrintedReport &report, int 
     std::vector<GridWord> words;
     int firstSheet = 1;
     for (const PrintPage &page : report.pages) {
-        const int lines = static_cast<int>(page.lines.size());
+        const int lines = static_cast<int>(page.lineCount());
         for (int i = 0; i < lines; ++i) {
-            for (const PrintRun &run : page.lines[static_cast<std::size_t>(i)].runs) {
+            for (const PrintRun &run : page.line(static_cast<std::size_t>(i))) {
                 words.push_back({firstSheet + i / linesPerSheet, i % linesPerSheet + 1, run.column,
-                                 QString::fromStdString(run.text)});
+                                 QString::fromStdString(std::string(page.textOf(run)))});
             }
         }
         firstSheet += (lines + linesPerSheet - 1) / linesPerSheet;
