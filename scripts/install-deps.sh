@@ -26,7 +26,7 @@ packages=(
     xvfb xdotool
     # A real print system for the printer test: a scheduler and a queue that prints to PDF files.
     cups cups-client printer-driver-cups-pdf
-    # The icon plugin, and the tools that check the installed files and the Debian package.
+    # The SVG plugins, and the tools that check the installed files and the Debian package.
     libqt6svg6
     desktop-file-utils appstream shared-mime-info libxml2-utils mandoc libglib2.0-bin
     dpkg-dev file lintian

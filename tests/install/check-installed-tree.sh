@@ -87,16 +87,19 @@ grep -q "<mediatype>$mime_type</mediatype>" "$share/metainfo/$app_id.metainfo.xm
     fail "the AppStream metadata does not provide $mime_type"
 
 # --- The icon: well-formed SVG, found in the hicolor theme under the name the entry gives, and
-# built into the program. A name in a Qt resource table is its length in UTF-16 units (2 bytes),
-# a hash (4 bytes) and the name in UTF-16 big-endian; the program's own text naming the icon is
-# little-endian and has no such length before it.
+# its window icons drawn in the sizes the program gives the window manager built into the program.
+# A name in a Qt resource table is its length in UTF-16 units (2 bytes), a hash (4 bytes) and the
+# name in UTF-16 big-endian; the program's own text naming the icons has no such length before it.
 quiet "xmllint of the icon" xmllint --noout "$share/icons/hicolor/scalable/apps/$app_id.svg"
 hex() { od -An -v -tx1 | tr -d ' \n'; }
-icon_name=$app_id.svg
-resource_entry=$(printf '%04x' ${#icon_name})........$(printf '%s' "$icon_name" |
-    iconv -f UTF-8 -t UTF-16BE | hex)
-hex <"$prefix/bin/bestinshow" | grep -q "$resource_entry" ||
-    fail "the program does not carry the icon $icon_name as a resource"
+program_bytes=$(hex <"$prefix/bin/bestinshow")
+for size in 16 32 64 128; do
+    icon_name=$size.png
+    resource_entry=$(printf '%04x' ${#icon_name})........$(printf '%s' "$icon_name" |
+        iconv -f UTF-8 -t UTF-16BE | hex)
+    grep -q "$resource_entry" <<<"$program_bytes" ||
+        fail "the program does not carry the window icon $icon_name as a resource"
+done
 
 # --- The MIME type, compiled into a database of its own and looked up through it.
 quiet "xmllint of the MIME definition" xmllint --noout "$share/mime/packages/$app_id.xml"

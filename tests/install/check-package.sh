@@ -36,7 +36,7 @@ field() { dpkg-deb --field "$package" "$1"; }
 
 # Every dependency by name: the libraries the program links (found by dpkg-shlibdeps, which also
 # brings the X11 and offscreen platform plugins and the CUPS print plugin) and the packages no
-# library pulls in (the printing font, the screens' font, the SVG plugins for the icon); the
+# library pulls in (the printing font, the screens' font, the SVG plugins for theme icons); the
 # Wayland plugin is recommended.
 depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
