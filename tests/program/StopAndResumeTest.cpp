@@ -168,13 +168,23 @@ class StopAndResumeTest : public ::testing::Test {
         }
     }
 
-    // The title of the first window to show of those given, once it has the focus. A search
-    // that meets a window just closing fails, so it is tried again.
+    // The title of the first window to show of those given, once it has the focus and no other
+    // message box or file dialog stands in front of it (a screen stays visible behind its
+    // dialogs, and takes no keys until they have closed). A search that meets a window just
+    // closing fails, so it is tried again.
     QString WaitForOneOf(const QStringList &titles) {
+        QStringList dialogs = {"PLEASE CHECK!",     "BALLOTS ARE SECRET",
+                               "Save as Text File", "Save as Comma Separated Variables File",
+                               "Save as OXL File",  "Caution",
+                               "UNFINISHED SHOW",   "WARNING!"};
+        dialogs.removeIf([&](const QString &title) { return titles.contains(title); });
         for (int attempt = 0; attempt < 1200; ++attempt) {
             const QString id = Xdo({"search", "--onlyvisible", "--limit", "1", "--name",
                                     "^(" + titles.join(u'|') + ")$"});
-            if (!id.isEmpty() && TryXdo({"windowfocus", "--sync", id})) {
+            const bool dialogShows = TryXdo({"search", "--onlyvisible", "--limit", "1", "--name",
+                                             "^(" + dialogs.join(u'|') + ")$"})
+                                         .has_value();
+            if (!id.isEmpty() && !dialogShows && TryXdo({"windowfocus", "--sync", id})) {
                 const QString title = Xdo({"getwindowname", id});
                 if (titles.contains(title)) {
                     return title;
