@@ -32,7 +32,8 @@ struct PrintRun {
 };
 
 // One printed page: its runs line after line, and the bytes they show. A line with no runs is
-// empty.
+// empty. text holds the page's lines as written, in Windows-1252, then the UTF-8 bytes of the runs
+// that are not plain ASCII; read a run's bytes only through textOf, which gives them in UTF-8.
 struct PrintPage {
     std::string text;
     std::vector<PrintRun> runs;
