@@ -97,6 +97,7 @@ bool frmIntro::ContinueUnfinishedShow() {
                                       : new frmScorecard(context(), &journal->scorecard);
     Unload();
     next->ShowScreen();
+    context().journal.TellWhatWasLost(next, *journal);
     return true;
 }
 

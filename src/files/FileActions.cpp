@@ -6,6 +6,7 @@
 #include "console/ShowFileLoad.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "files/ShowJournal.h"
 #include "platform/BusyCursor.h"
 
 namespace bis {
@@ -72,13 +73,16 @@ std::optional<QString> ChooseFileToSave(Platform &platform, QWidget *owner, cons
     return path;
 }
 
-// Chooses a file and writes the bytes into it as a new file. True when it was written; false
-// after its message.
-bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use,
-                  const std::string &bytes) {
+// Chooses a file and writes the bytes into it as a new file, telling the journal first when one
+// is given. True when it was written; false after its message.
+bool WriteNewFile(Platform &platform, QWidget *owner, const FileUse &use, const std::string &bytes,
+                  ShowJournal *journal = nullptr) {
     const auto path = ChooseFileToSave(platform, owner, use);
     if (!path) {
         return false;
+    }
+    if (journal != nullptr) {
+        journal->Saving(owner, *path, bytes);
     }
     FileFailure failure;
     {
@@ -165,8 +169,8 @@ bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show) {
     return RecallShowFrom(platform, owner, ChooseShowFile(platform, owner), show);
 }
 
-bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show) {
-    if (!WriteNewFile(platform, owner, kSaveShowFile, ShowFileBytes(show))) {
+bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show, ShowJournal *journal) {
+    if (!WriteNewFile(platform, owner, kSaveShowFile, ShowFileBytes(show), journal)) {
         return false;
     }
     show.ReportSaved = 1;

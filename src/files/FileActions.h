@@ -10,6 +10,8 @@ class QWidget;
 
 namespace bis {
 
+class ShowJournal;
+
 // The actions of the file buttons. Each runs to its end inside one click: it chooses the file,
 // reads or writes it, and shows its own messages (titled "Wrong version" for a show file of another
 // version, "File error" for every other failure). No failure changes the show in memory. The busy
@@ -49,8 +51,9 @@ enum class FileDirection { Open, Save };
 [[nodiscard]] bool RecallShow(Platform &platform, QWidget *owner, ShowRecord &show);
 
 // Save Report: writes the show file and sets ReportSaved to 1 when it is written. True when it
-// was written.
-bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show);
+// was written. The show's journal, when given, is told the file's name and bytes before the file
+// is written.
+bool SaveShow(Platform &platform, QWidget *owner, ShowRecord &show, ShowJournal *journal = nullptr);
 
 // Prepare Report to View: writes the text report and then shows its "Caution" notice.
 void PrepareTextReport(Platform &platform, QWidget *owner, const ShowRecord &show);

@@ -18,7 +18,21 @@ constexpr std::size_t kHeaderSize = 8 + 4 + 16 + 4;
 // Each record's length and check stand before its contents.
 constexpr std::size_t kFrameSize = 4 + 4;
 
-enum class RecordType : std::uint8_t { Begin = 1, Score = 2, Judge = 3, Tabulated = 4 };
+enum class RecordType : std::uint8_t {
+    Begin = 1,
+    Score = 2,
+    Judge = 3,
+    Tabulated = 4,
+    Saving = 5,
+    Closed = 6,
+};
+
+// The longest a text's bytes can be and its characters still fit a set-up box: UTF-8 takes up to
+// four bytes a character.
+constexpr std::size_t kMaxShowTextBytes = 4 * kMaxShowTextCharacters;
+// The most any whole record of the program's can hold: the set-up with three texts at their
+// longest.
+constexpr std::size_t kMaxRecordSize = 1 + 3 * (4 + kMaxShowTextBytes) + 2 + 2 * kCategoryCount;
 
 // ---- Writing -----------------------------------------------------------------------------------
 
@@ -90,6 +104,18 @@ std::string Contents(const JournalTabulated &tabulated) {
     return out;
 }
 
+std::string Contents(const JournalSaving &saving) {
+    std::string out(1, static_cast<char>(RecordType::Saving));
+    PutText(out, saving.path);
+    PutU64(out, saving.size);
+    PutU32(out, saving.crc);
+    return out;
+}
+
+std::string Contents(const JournalClosed &) {
+    return std::string(1, static_cast<char>(RecordType::Closed));
+}
+
 std::string_view IdBytes(const JournalId &id) {
     return {reinterpret_cast<const char *>(id.data()), id.size()};
 }
@@ -107,25 +133,33 @@ class FieldReader {
   public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
+    std::uint64_t U64() { return Unsigned(8); }
     std::uint32_t U32() { return static_cast<std::uint32_t>(Unsigned(4)); }
     std::int16_t I16() {
         return static_cast<std::int16_t>(static_cast<std::uint16_t>(Unsigned(2)));
     }
     std::uint8_t U8() { return static_cast<std::uint8_t>(Unsigned(1)); }
     double Double() { return std::bit_cast<double>(Unsigned(8)); }
+    // A text of the show; one longer than a set-up box holds is refused before it is copied.
     std::string Text() {
         const std::uint32_t size = U32();
         if (!good_ || size > bytes_.size()) {
             good_ = false;
             return {};
         }
-        std::string text(bytes_.substr(0, size));
+        const std::string_view text = bytes_.substr(0, size);
         bytes_.remove_prefix(size);
-        return text;
+        if (size > kMaxShowTextBytes || Characters(text) > kMaxShowTextCharacters) {
+            tooLong_ = true;
+            return {};
+        }
+        return std::string(text);
     }
 
     // True when every field was there and nothing is left over.
     [[nodiscard]] bool Complete() const { return good_ && bytes_.empty(); }
+    // True when a text was longer than a set-up box holds.
+    [[nodiscard]] bool TooLong() const { return tooLong_; }
 
   private:
     std::uint64_t Unsigned(std::size_t size) {
@@ -141,15 +175,31 @@ class FieldReader {
         return value;
     }
 
+    // The characters of UTF-8 text: every byte but the continuation bytes.
+    static std::size_t Characters(std::string_view text) {
+        std::size_t count = 0;
+        for (const char byte : text) {
+            count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+        }
+        return count;
+    }
+
     std::string_view bytes_;
     bool good_ = true;
+    bool tooLong_ = false;
 };
 
 std::uint32_t ReadU32(std::string_view bytes) {
     return FieldReader(bytes.substr(0, 4)).U32();
 }
 
-std::optional<JournalRecord> Decode(std::string_view contents) {
+// A whole record's contents read, or why they could not be.
+struct Decoded {
+    std::optional<JournalRecord> record;
+    bool tooLong = false;
+};
+
+Decoded Decode(std::string_view contents) {
     FieldReader fields(contents);
     JournalRecord record;
     switch (static_cast<RecordType>(fields.U8())) {
@@ -186,7 +236,7 @@ std::optional<JournalRecord> Decode(std::string_view contents) {
                 total = fields.Double();
             }
             if (removeShown > 1 || boxes > static_cast<std::uint8_t>(JournalBoxes::Scores)) {
-                return std::nullopt;
+                return {};
             }
             judge.removeShown = removeShown == 1;
             judge.boxes = static_cast<JournalBoxes>(boxes);
@@ -196,13 +246,27 @@ std::optional<JournalRecord> Decode(std::string_view contents) {
         case RecordType::Tabulated:
             record = JournalTabulated{fields.I16()};
             break;
+        case RecordType::Saving: {
+            JournalSaving saving;
+            saving.path = fields.Text();
+            saving.size = fields.U64();
+            saving.crc = fields.U32();
+            record = std::move(saving);
+            break;
+        }
+        case RecordType::Closed:
+            record = JournalClosed{};
+            break;
         default:
-            return std::nullopt;
+            return {};
+    }
+    if (fields.TooLong()) {
+        return {std::nullopt, true};
     }
     if (!fields.Complete()) {
-        return std::nullopt;
+        return {};
     }
-    return record;
+    return {std::move(record), false};
 }
 
 // A text of the set-up as the set-up screen lets one through: characters of Windows-1252, with
@@ -232,6 +296,7 @@ class Replay {
     }
 
     [[nodiscard]] bool Begun() const { return begun_; }
+    [[nodiscard]] bool Closed() const { return closed_; }
 
   private:
     bool ApplyRecord(const JournalBegin &begin) {
@@ -348,6 +413,23 @@ class Replay {
         return true;
     }
 
+    // Save Report, on the summary only.
+    bool ApplyRecord(const JournalSaving &saving) {
+        if (!begun_ || !journal_.tabulated || saving.path.empty()) {
+            return false;
+        }
+        journal_.savedTo.push_back(saving);
+        return true;
+    }
+
+    bool ApplyRecord(const JournalClosed &) {
+        if (!begun_) {
+            return false;
+        }
+        closed_ = true;
+        return true;
+    }
+
     // The judge whose ballot the button marked entered: Next Judge marks the judge it leaves,
     // also when "PLEASE CHECK!" is answered No; Previous Judge only a judge with a score above 0;
     // Remove a Judge none.
@@ -384,7 +466,70 @@ class Replay {
     ShowRecord &show_;
     std::array<double, kCategoryCount> sums_{};
     bool begun_ = false;
+    bool closed_ = false;
 };
+
+using Outcome = ReplayedJournal::Outcome;
+using Stop = ReplayedJournal::Stop;
+
+// The record framed at the place, when its length fits the bytes and its check holds: its
+// contents. Nothing when it is short or fails its check.
+std::optional<std::string_view> FramedRecord(std::string_view bytes, std::size_t at,
+                                             const JournalId &id) {
+    if (bytes.size() - at < kFrameSize) {
+        return std::nullopt;
+    }
+    const std::string_view length = bytes.substr(at, 4);
+    const std::uint32_t size = ReadU32(length);
+    if (size == 0 || size > bytes.size() - at - kFrameSize) {
+        return std::nullopt;
+    }
+    const std::string_view contents = bytes.substr(at + kFrameSize, size);
+    if (ReadU32(bytes.substr(at + 4)) != RecordCheck(id, length, contents)) {
+        return std::nullopt;
+    }
+    return contents;
+}
+
+// Whether a whole record of the journal starts anywhere from the place on: proof that a bad record
+// before it is damage, not the torn tail of a writer that died. Only places whose length and type
+// could be a record of the program's are checked.
+bool WholeRecordFrom(std::string_view bytes, std::size_t from, const JournalId &id) {
+    for (std::size_t at = from; at < bytes.size() && bytes.size() - at > kFrameSize; ++at) {
+        const std::uint32_t size = ReadU32(bytes.substr(at, 4));
+        if (size == 0 || size > kMaxRecordSize || size > bytes.size() - at - kFrameSize) {
+            continue;
+        }
+        const auto type = static_cast<unsigned char>(bytes[at + kFrameSize]);
+        if (type < static_cast<unsigned char>(RecordType::Begin) ||
+            type > static_cast<unsigned char>(RecordType::Closed)) {
+            continue;
+        }
+        if (FramedRecord(bytes, at, id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the bytes are a creation of the program's that never reached the disk whole: empty,
+// the start of the magic bytes, or zeros where the unflushed bytes were.
+bool CreationLost(std::string_view bytes) {
+    return (bytes.size() < kMagic.size() && kMagic.substr(0, bytes.size()) == bytes) ||
+           bytes.find_first_not_of('\0') == std::string_view::npos;
+}
+
+// Whether the bytes after a header that fails its check were written after the journal's
+// creation, which wrote the header and the set-up record in one write: the set-up record, as its
+// length field says, ends before the bytes do.
+bool GrewAfterCreation(std::string_view bytes) {
+    if (bytes.size() < kHeaderSize + 4) {
+        return false;
+    }
+    const std::uint64_t setUpEnd =
+        std::uint64_t{kHeaderSize} + kFrameSize + ReadU32(bytes.substr(kHeaderSize));
+    return setUpEnd < bytes.size();
+}
 
 }  // namespace
 
@@ -427,41 +572,65 @@ std::string JournalRecordBytes(const JournalId &id, const JournalRecord &record)
 ReplayedJournal ReplayJournal(std::string_view bytes) {
     ReplayedJournal journal;
     journal.show.Initialise();
-    if (bytes.size() >= kMagic.size() + 4 && bytes.substr(0, kMagic.size()) == kMagic &&
-        ReadU32(bytes.substr(kMagic.size())) != kJournalFormatVersion) {
-        journal.outcome = ReplayedJournal::Outcome::OtherVersion;
+    journal.outcome = Outcome::Unfinished;
+    journal.stop = Stop::TornTail;
+    if (CreationLost(bytes)) {
         return journal;
     }
-    journal.outcome = ReplayedJournal::Outcome::NoWholeRecord;
-    if (bytes.size() < kHeaderSize || bytes.substr(0, kMagic.size()) != kMagic ||
-        ReadU32(bytes.substr(kHeaderSize - 4)) != Crc32(bytes.substr(0, kHeaderSize - 4))) {
+    if (bytes.size() >= kHeaderSize) {
+        std::memcpy(journal.id.data(), bytes.data() + kHeaderSize - 4 - journal.id.size(),
+                    journal.id.size());
+    }
+    // The program's file: its magic bytes, or, where they are damaged, a set-up record that holds
+    // under the id its header names.
+    if (bytes.substr(0, kMagic.size()) != kMagic &&
+        (bytes.size() < kHeaderSize || !FramedRecord(bytes, kHeaderSize, journal.id))) {
+        journal.outcome = Outcome::NotAJournal;
+        journal.stop = Stop::End;
         return journal;
     }
-    std::memcpy(journal.id.data(), bytes.data() + kHeaderSize - 4 - journal.id.size(),
-                journal.id.size());
+    if (bytes.size() < kHeaderSize) {
+        return journal;
+    }
+    if (ReadU32(bytes.substr(kHeaderSize - 4)) != Crc32(bytes.substr(0, kHeaderSize - 4))) {
+        if (GrewAfterCreation(bytes)) {
+            journal.outcome = Outcome::Unreadable;
+            journal.stop = Stop::BadHeader;
+        }
+        return journal;
+    }
+    if (ReadU32(bytes.substr(kMagic.size())) != kJournalFormatVersion) {
+        journal.outcome = Outcome::OtherVersion;
+        journal.stop = Stop::End;
+        return journal;
+    }
 
     Replay replay(journal);
     std::size_t position = kHeaderSize;
-    while (bytes.size() - position >= kFrameSize) {
-        const std::string_view length = bytes.substr(position, 4);
-        const std::uint32_t size = ReadU32(length);
-        if (size == 0 || size > bytes.size() - position - kFrameSize) {
+    journal.stop = Stop::End;
+    while (position < bytes.size() && !replay.Closed()) {
+        const auto contents = FramedRecord(bytes, position, journal.id);
+        if (!contents) {
+            journal.stop =
+                WholeRecordFrom(bytes, position + 1, journal.id) ? Stop::BadRecord : Stop::TornTail;
             break;
         }
-        const std::string_view contents = bytes.substr(position + kFrameSize, size);
-        if (ReadU32(bytes.substr(position + 4)) != RecordCheck(journal.id, length, contents)) {
+        const Decoded decoded = Decode(*contents);
+        if (!decoded.record || !replay.Apply(*decoded.record)) {
+            journal.stop = decoded.tooLong ? Stop::TextTooLong : Stop::ImpossibleRecord;
             break;
         }
-        const auto record = Decode(contents);
-        if (!record || !replay.Apply(*record)) {
-            break;
-        }
-        position += kFrameSize + size;
+        position += kFrameSize + contents->size();
         ++journal.records;
         journal.validLength = position;
     }
-    if (replay.Begun()) {
-        journal.outcome = ReplayedJournal::Outcome::Resumable;
+    journal.stoppedAt = journal.records + 1;
+    if (replay.Closed()) {
+        journal.outcome = Outcome::Closed;
+    } else if (replay.Begun()) {
+        journal.outcome = Outcome::Resumable;
+    } else {
+        journal.outcome = journal.damaged() ? Outcome::Unreadable : Outcome::Unfinished;
     }
     return journal;
 }

@@ -7,15 +7,17 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "app/ShowRecord.h"
 
 namespace bis {
 
 // The journal of a show being entered: a header, then one framed record for each change the
-// scorecard or the summary makes, each an assignment to the show record or to where the
-// Tabulator is. Replaying the records in order onto a fresh record gives back the show and the
-// screen exactly as they were at the last record. See docs/file-formats.md.
+// scorecard makes, each an assignment to the show record or to where the Tabulator is, and on the
+// summary the show files it is being saved in and the closing record. Replaying the records in
+// order onto a fresh record gives back the show and the screen exactly as they were at the last
+// record. See docs/file-formats.md.
 
 // The journal's own random identity, written in its header and folded into every record's
 // check, so that no record of another journal is ever taken for one of this journal.
@@ -67,7 +69,24 @@ struct JournalTabulated {
     std::int16_t lastJudge = 0;
 };
 
-using JournalRecord = std::variant<JournalBegin, JournalScore, JournalJudge, JournalTabulated>;
+// The show is about to be saved in a show file: the file's name and what it is to hold, written
+// before the file is, so that a later start can tell whether the show reached it.
+struct JournalSaving {
+    std::string path;  // UTF-8, as the program names the file
+    std::uint64_t size = 0;
+    std::uint32_t crc = 0;  // Crc32 of the show file's bytes
+
+    friend bool operator==(const JournalSaving &, const JournalSaving &) = default;
+};
+
+// The journal's last record: the show was saved, or the Tabulator gave it up.
+struct JournalClosed {};
+
+using JournalRecord = std::variant<JournalBegin, JournalScore, JournalJudge, JournalTabulated,
+                                   JournalSaving, JournalClosed>;
+
+// The most characters a text of the show may have: what a set-up box holds.
+inline constexpr std::size_t kMaxShowTextCharacters = 32767;
 
 // The bytes that start a journal: its header and the record of the set-up.
 [[nodiscard]] std::string JournalStart(const JournalId &id, const JournalBegin &begin);
@@ -93,29 +112,54 @@ struct JournalScorecard {
 
 // What a journal's bytes come to.
 struct ReplayedJournal {
+    // What the journal is, and so what a start does with it.
     enum class Outcome {
-        Resumable,      // the show and the screen below
-        NoWholeRecord,  // a journal whose set-up never reached the disk whole
-        OtherVersion,   // a journal of another format version: not this program's to touch
-        NotAJournal,    // the bytes do not begin with a journal's header
+        Resumable,     // the show and the screen below, read up to where reading stopped
+        Closed,        // it ends in the closing record: the show was saved or given up
+        Unfinished,    // its writer stopped before its header and set-up record were whole
+        Unreadable,    // damaged before anything could be read back: the header or the set-up
+        OtherVersion,  // a whole header of another format version: not this program's to touch
+        NotAJournal,   // not a file of the program's: not its magic bytes, nor its records
+    };
+    // Why reading stopped.
+    enum class Stop {
+        End,               // at the end of the bytes
+        TornTail,          // at a record that is short or fails its check, with nothing whole
+                           // after it: what a writer that died leaves
+        BadRecord,         // at a record that is short or fails its check, with a whole record
+                           // after it: damage
+        ImpossibleRecord,  // at a whole record the scorecard could not have written there
+        TextTooLong,       // at a whole record with a text longer than a set-up box holds
+        BadHeader,         // at a header that fails its check, with more after it than the
+                           // journal's creation wrote
     };
     Outcome outcome = Outcome::NotAJournal;
+    Stop stop = Stop::End;
+    // The record reading stopped at, counted from 1 for the set-up record; 0 for the header.
+    std::size_t stoppedAt = 0;
     JournalId id{};
     // The show record rebuilt from the records, ReportSaved 0.
     ShowRecord show;
     // Whether the ballots were tabulated (the summary is open); otherwise the scorecard is.
     bool tabulated = false;
     JournalScorecard scorecard;
-    // How many records were replayed, and how many bytes they end at: whatever follows them is a
-    // torn, garbled or foreign tail, to be cut away before the journal grows again.
+    // The show files the summary was saving the show in, oldest first.
+    std::vector<JournalSaving> savedTo;
+    // How many records were read, and how many bytes they end at: whatever follows them is cut
+    // away, or kept aside when it is damage, before the journal grows again.
     std::size_t records = 0;
     std::size_t validLength = 0;
+
+    // Whether reading stopped at damage rather than at the end or at a writer's death.
+    [[nodiscard]] bool damaged() const { return stop != Stop::End && stop != Stop::TornTail; }
 };
 
 // Replays the journal onto a fresh show record. Reading stops at the first record that is short,
-// fails its check, belongs to another journal, or assigns what the scorecard could never have
-// made (a judge above the count, a score that is not a step of 0.5, a total that is not the sum of
-// the ballots, a record after the tabulation); everything before it counts.
+// fails its check (which folds in the journal's id, so a record of another journal fails it),
+// assigns what the scorecard could never have made (a judge above the count, a score that is not
+// a step of 0.5, a total that is not the sum of the ballots, a record after the tabulation other
+// than a save), or holds a text too long; everything before it counts. A record that fails its
+// check is a writer's death only when nothing whole follows it. See docs/file-formats.md.
 [[nodiscard]] ReplayedJournal ReplayJournal(std::string_view bytes);
 
 // The CRC-32 (the polynomial of zlib and PNG) of the bytes, continuing from an earlier value.

@@ -1,5 +1,6 @@
 #include "files/ShowJournal.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 
 #include "app/ScreenTexts.h"
@@ -31,7 +32,12 @@ void ShowJournal::Record(QWidget *owner, const JournalRecord &record) {
     }
 }
 
-void ShowJournal::Close() {
+void ShowJournal::Saving(QWidget *owner, const QString &path, const std::string &bytes) {
+    Record(owner, JournalSaving{path.toStdString(), bytes.size(), Crc32(bytes)});
+}
+
+void ShowJournal::Close(QWidget *owner) {
+    Record(owner, JournalClosed{});
     if (platform_.journalStore != nullptr) {
         platform_.journalStore->remove();
     }
@@ -49,40 +55,109 @@ std::optional<ReplayedJournal> ShowJournal::ContinueUnfinished(QWidget *owner) {
             continue;
         }
         ReplayedJournal journal = ReplayJournal(bytes);
-        if (journal.outcome == ReplayedJournal::Outcome::NoWholeRecord) {
+        using Outcome = ReplayedJournal::Outcome;
+        switch (journal.outcome) {
+            case Outcome::NotAJournal:
+            case Outcome::OtherVersion:
+                continue;
+            case Outcome::Unfinished:
+            case Outcome::Closed:
+                store->discard(name);
+                continue;
+            case Outcome::Unreadable: {
+                // Told once: the kept bytes are never read again.
+                QString kept;
+                if (store->keepDamaged(name, bytes, kept).ok()) {
+                    store->discard(name);
+                    platform_.messages.notice(
+                        owner, kWarningTitle,
+                        QStringLiteral("An unfinished show could not be read back: its journal is "
+                                       "damaged. It is kept as ") +
+                            QDir::toNativeSeparators(kept) + u'.');
+                }
+                continue;
+            }
+            case Outcome::Resumable:
+                break;
+        }
+        if (ReachedItsShowFile(journal)) {
             store->discard(name);
             continue;
         }
-        if (journal.outcome != ReplayedJournal::Outcome::Resumable) {
+        // Damaged bytes are kept before anything else happens to the journal; when they cannot
+        // be, the journal stays as it is for a later start.
+        QString kept;
+        const bool damagedKept = journal.damaged() && store->keepDamaged(name, bytes, kept).ok();
+        if (!AskToContinue(owner, journal)) {
+            if (!journal.damaged() || damagedKept) {
+                store->discard(name);
+            }
             continue;
         }
-        const bool continueShow =
-            platform_.messages.ask(
-                owner, QStringLiteral("UNFINISHED SHOW"),
-                QStringLiteral("The program stopped before the show of ") +
-                    QString::fromStdString(journal.show.ClubName) + QStringLiteral(" on ") +
-                    QString::fromStdString(journal.show.ShowDate) +
-                    QStringLiteral(" was saved. Do you want to continue it where it stopped?")) ||
-            !platform_.messages.ask(owner, kWarningTitle,
-                                    QStringLiteral("If you do not continue it, the ballots of the "
-                                                   "unfinished show will be lost. Do you still "
-                                                   "wish to discard them?"));
-        if (!continueShow) {
-            store->discard(name);
-            continue;
-        }
-        // What follows the last whole record is cut away, so the records added from here on
-        // are read after it.
-        if (const FileFailure failure = store->adopt(name, journal.validLength); failure.ok()) {
-            id_ = journal.id;
-        } else {
-            Warn(owner, failure);
-        }
+        GoOnWith(owner, name, bytes, journal, damagedKept);
         store->release();
         return journal;
     }
     store->release();
     return std::nullopt;
+}
+
+void ShowJournal::TellWhatWasLost(QWidget *owner, const ReplayedJournal &journal) {
+    if (!journal.damaged()) {
+        return;
+    }
+    platform_.messages.notice(
+        owner, kWarningTitle,
+        QStringLiteral("Part of the unfinished show could not be read back. Check the scores of "
+                       "judge ") +
+            QString::number(journal.scorecard.currentJudge) +
+            QStringLiteral(" and of the judges after it against their ballots."));
+}
+
+bool ShowJournal::ReachedItsShowFile(const ReplayedJournal &journal) {
+    for (auto saving = journal.savedTo.rbegin(); saving != journal.savedTo.rend(); ++saving) {
+        std::string bytes;
+        if (platform_.fileSystem.readAll(QString::fromStdString(saving->path), bytes).ok() &&
+            bytes.size() == saving->size && Crc32(bytes) == saving->crc) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ShowJournal::AskToContinue(QWidget *owner, const ReplayedJournal &journal) {
+    return platform_.messages.ask(
+               owner, QStringLiteral("UNFINISHED SHOW"),
+               QStringLiteral("The program stopped before the show of ") +
+                   QString::fromStdString(journal.show.ClubName) + QStringLiteral(" on ") +
+                   QString::fromStdString(journal.show.ShowDate) +
+                   QStringLiteral(" was saved. Do you want to continue it where it stopped?")) ||
+           !platform_.messages.ask(owner, kWarningTitle,
+                                   QStringLiteral("If you do not continue it, the ballots of the "
+                                                  "unfinished show will be lost. Do you still "
+                                                  "wish to discard them?"));
+}
+
+void ShowJournal::GoOnWith(QWidget *owner, const QString &name, const std::string &bytes,
+                           const ReplayedJournal &journal, bool damagedKept) {
+    JournalStore &store = *platform_.journalStore;
+    FileFailure failure;
+    if (journal.damaged()) {
+        // A new journal of the records read; the damaged one goes once its bytes are kept aside.
+        failure = store.create(bytes.substr(0, journal.validLength));
+        if (failure.ok() && damagedKept) {
+            store.discard(name);
+        }
+    } else {
+        // What follows the last whole record, a writer's torn tail, is cut away, so the records
+        // added from here on are read after it.
+        failure = store.adopt(name, journal.validLength);
+    }
+    if (failure.ok()) {
+        id_ = journal.id;
+    } else {
+        Warn(owner, failure);
+    }
 }
 
 void ShowJournal::Append(QWidget *owner, const std::string &bytes) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 
 #include "app/ShowRecord.h"
 #include "files/Journal.h"
@@ -26,16 +27,38 @@ class ShowJournal {
     // A change the scorecard made, or the tabulation reached.
     void Record(QWidget *owner, const JournalRecord &record);
 
-    // The show is saved, or the Tabulator gave it up: its journal is removed.
-    void Close();
+    // Save Report is about to write the show file at the path with the bytes: the journal says
+    // so first, so that a start after a stop can tell whether the show reached the file.
+    void Saving(QWidget *owner, const QString &path, const std::string &bytes);
+
+    // The show is saved, or the Tabulator gave it up: the journal ends with its closing record,
+    // which is on the disk before the journal is removed. A journal whose removal fails is so
+    // never offered, and a later start removes it.
+    void Close(QWidget *owner);
 
     // Offers each show left unfinished by a program that stopped, newest first, until the
     // Tabulator takes one up; its journal then goes on growing. Nothing when every show was
-    // discarded or none was left. Journals with no whole record are removed without a word;
-    // journals of another version are left alone.
+    // discarded or none was left. Without a word, journals whose writer died before their set-up
+    // was whole, closed journals and those of a show that reached its show file are removed, and
+    // journals of another version and files that are not the program's are left alone. The bytes
+    // of a damaged journal are kept aside first; when nothing of it can be read back the
+    // Tabulator is told where, and when part can, the show goes on in a new journal holding what
+    // was read (see TellWhatWasLost).
     [[nodiscard]] std::optional<ReplayedJournal> ContinueUnfinished(QWidget *owner);
 
+    // Once the screen of a show continued up to damage in its journal is shown: tells the
+    // Tabulator which ballots to check. Nothing for a journal read whole.
+    void TellWhatWasLost(QWidget *owner, const ReplayedJournal &journal);
+
   private:
+    // Whether a show file the summary was saving the show in holds it whole.
+    [[nodiscard]] bool ReachedItsShowFile(const ReplayedJournal &journal);
+    // Asks whether to continue the show, and once more before it is discarded.
+    [[nodiscard]] bool AskToContinue(QWidget *owner, const ReplayedJournal &journal);
+    // Goes on with the journal: cut back to its last whole record, or, when it is damaged, in a
+    // new journal of those records.
+    void GoOnWith(QWidget *owner, const QString &name, const std::string &bytes,
+                  const ReplayedJournal &journal, bool damagedKept);
     void Append(QWidget *owner, const std::string &bytes);
     // Tells the Tabulator, once, that the ballots are no longer kept safe.
     void Warn(QWidget *owner, const FileFailure &failure);

@@ -1,13 +1,12 @@
+#include "platform/FileCallsPosix.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
-
-#include "platform/FileCalls.h"
 
 namespace bis {
 
@@ -28,44 +27,70 @@ SystemError Moved(const Call &call, std::size_t &count) {
     return 0;
 }
 
+// fsync, where EINVAL means the file cannot be synchronised (a pipe, or a folder on a file system
+// that keeps no such thing): nothing to wait for.
+SystemError Synchronised(const PosixSystemCalls &sys, int fd) {
+    return sys.fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+}
+
 // An open file descriptor, closed when it goes.
 class PosixFile : public OpenFile {
   public:
-    explicit PosixFile(int fd) : fd_(fd) {}
+    PosixFile(const PosixSystemCalls &sys, int fd) : sys_(sys), fd_(fd) {}
     ~PosixFile() override {
         if (fd_ >= 0) {
-            ::close(fd_);
+            sys_.close(fd_);
         }
     }
     PosixFile(const PosixFile &) = delete;
     PosixFile &operator=(const PosixFile &) = delete;
 
     SystemError read(char *buffer, std::size_t size, std::size_t &count) override {
-        return Moved([&] { return ::read(fd_, buffer, size); }, count);
+        return Moved([&] { return sys_.read(fd_, buffer, size); }, count);
+    }
+
+    SystemError readAt(std::uint64_t offset, char *buffer, std::size_t size,
+                       std::size_t &count) override {
+        return Moved([&] { return sys_.pread(fd_, buffer, size, static_cast<off_t>(offset)); },
+                     count);
     }
 
     SystemError write(const char *bytes, std::size_t size, std::size_t &count) override {
-        return Moved([&] { return ::write(fd_, bytes, size); }, count);
+        return Moved([&] { return sys_.write(fd_, bytes, size); }, count);
     }
 
-    SystemError flush() override {
-        // EINVAL: the file cannot be synchronised (a pipe or a special file); nothing to wait for.
-        return ::fsync(fd_) != 0 && errno != EINVAL ? errno : 0;
+    SystemError flush() override { return Synchronised(sys_, fd_); }
+
+    // A file open to append writes at its end, wherever that now is.
+    SystemError truncate(std::uint64_t length) override {
+        return sys_.ftruncate(fd_, static_cast<off_t>(length)) != 0 ? errno : 0;
+    }
+
+    // Still linked, and under the path: the same device and inode.
+    bool isAt(const QString &path) override {
+        struct stat open {};
+        struct stat named {};
+        return sys_.fstat(fd_, &open) == 0 && open.st_nlink > 0 &&
+               sys_.stat(QFile::encodeName(path).constData(), &named) == 0 &&
+               named.st_dev == open.st_dev && named.st_ino == open.st_ino;
     }
 
     SystemError close() override {
-        const int result = ::close(fd_);
+        const int result = sys_.close(fd_);
         fd_ = -1;
         return result != 0 ? errno : 0;
     }
 
   private:
+    const PosixSystemCalls &sys_;
     int fd_;
 };
 
 class PosixFileCalls : public FileCalls {
   public:
-    SystemErrorNumbers errorNumbers() const override { return {ENOENT, EEXIST, EFBIG}; }
+    explicit PosixFileCalls(const PosixSystemCalls &sys) : sys_(sys) {}
+
+    SystemErrorNumbers errorNumbers() const override { return {ENOENT, EEXIST, EFBIG, EIO}; }
 
     QString folderSeparators() const override { return QStringLiteral("/"); }
 
@@ -85,7 +110,7 @@ class PosixFileCalls : public FileCalls {
     bool exists(const QString &path) override {
         // lstat, so that a dangling symbolic link counts as a name that is taken.
         struct stat status {};
-        return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+        return sys_.lstat(QFile::encodeName(path).constData(), &status) == 0;
     }
 
     SystemError openToRead(const QString &path, std::unique_ptr<OpenFile> &file,
@@ -93,13 +118,13 @@ class PosixFileCalls : public FileCalls {
         // Not blocking, so that a named pipe picked by mistake cannot hang the program; it is
         // refused below like every other file that is not a plain file.
         const int fd =
-            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+            sys_.open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
         if (fd < 0) {
             return errno;
         }
-        auto opened = std::make_unique<PosixFile>(fd);
+        auto opened = std::make_unique<PosixFile>(sys_, fd);
         struct stat status {};
-        if (::fstat(fd, &status) != 0) {
+        if (sys_.fstat(fd, &status) != 0) {
             return errno;
         }
         if (S_ISDIR(status.st_mode)) {
@@ -113,13 +138,27 @@ class PosixFileCalls : public FileCalls {
         return 0;
     }
 
-    SystemError createNew(const QString &path, std::unique_ptr<OpenFile> &file) override {
-        const int fd = ::open(QFile::encodeName(path).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    SystemError createNew(const QString &path, FileAccess access,
+                          std::unique_ptr<OpenFile> &file) override {
+        const bool own = access == FileAccess::Private;
+        const int fd =
+            sys_.open(QFile::encodeName(path).constData(),
+                      (own ? O_RDWR | O_APPEND : O_WRONLY) | O_CREAT | O_EXCL | O_CLOEXEC,
+                      own ? S_IRUSR | S_IWUSR : 0666);
         if (fd < 0) {
             return errno;
         }
-        file = std::make_unique<PosixFile>(fd);
+        file = std::make_unique<PosixFile>(sys_, fd);
+        return 0;
+    }
+
+    SystemError openToAppend(const QString &path, std::unique_ptr<OpenFile> &file) override {
+        const int fd =
+            sys_.open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CLOEXEC, 0);
+        if (fd < 0) {
+            return errno;
+        }
+        file = std::make_unique<PosixFile>(sys_, fd);
         return 0;
     }
 
@@ -128,29 +167,68 @@ class PosixFileCalls : public FileCalls {
     SystemError moveToFreeName(const QString &from, const QString &to) override {
         const QByteArray source = QFile::encodeName(from);
         const QByteArray target = QFile::encodeName(to);
-        if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                        RENAME_NOREPLACE) == 0) {
+        if (sys_.renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                           RENAME_NOREPLACE) == 0) {
             return 0;
         }
         if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
             return errno;
         }
-        if (::link(source.constData(), target.constData()) != 0) {
+        if (sys_.link(source.constData(), target.constData()) != 0) {
             return errno == EPERM || errno == EOPNOTSUPP ? kNoMoveWithoutReplacing : errno;
         }
-        ::unlink(source.constData());
+        sys_.unlink(source.constData());
         return 0;
     }
 
     SystemError remove(const QString &path) override {
-        return ::unlink(QFile::encodeName(path).constData()) != 0 ? errno : 0;
+        return sys_.unlink(QFile::encodeName(path).constData()) != 0 ? errno : 0;
     }
+
+    // A folder its user may write in but not list (a drop box) cannot be opened to be flushed:
+    // its changes are then as safe as the system keeps them unasked.
+    SystemError flushFolder(const QString &folder) override {
+        const int fd =
+            sys_.open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        if (fd < 0) {
+            return errno == EACCES ? 0 : errno;
+        }
+        const SystemError error = Synchronised(sys_, fd);
+        sys_.close(fd);
+        return error;
+    }
+
+  private:
+    const PosixSystemCalls &sys_;
 };
 
 }  // namespace
 
+const PosixSystemCalls &RealPosixSystemCalls() {
+    static const PosixSystemCalls calls{
+        [](const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); },
+        ::close,
+        ::read,
+        ::pread,
+        ::write,
+        ::fsync,
+        ::ftruncate,
+        [](int fd, struct stat *status) { return ::fstat(fd, status); },
+        [](const char *path, struct stat *status) { return ::stat(path, status); },
+        [](const char *path, struct stat *status) { return ::lstat(path, status); },
+        ::renameat2,
+        ::link,
+        ::unlink,
+    };
+    return calls;
+}
+
+std::unique_ptr<FileCalls> PosixFileCallsOn(const PosixSystemCalls &calls) {
+    return std::make_unique<PosixFileCalls>(calls);
+}
+
 FileCalls &SystemFileCalls() {
-    static PosixFileCalls calls;
+    static PosixFileCalls calls(RealPosixSystemCalls());
     return calls;
 }
 

@@ -2,55 +2,67 @@
 
 namespace bis {
 
-FileFailure JournalFile::create(const QString &path, const std::string &bytes) {
+FileFailure JournalFile::create(const QString &path, std::string_view bytes) {
     close();
-    JournalDisk::Handle file = 0;
-    if (FileFailure failure = disk_.createNew(path, file); !failure.ok()) {
-        return failure;
+    if (const SystemError error = calls_.createNew(path, FileAccess::Private, file_); error != 0) {
+        return calls_.failure(error);
     }
-    file_ = file;
+    path_ = path;
     if (FileFailure failure = append(bytes); !failure.ok()) {
         return failure;
     }
-    const auto slash = path.lastIndexOf(u'/');
-    return CloseOnFailure(disk_.flushFolder(slash < 0 ? QStringLiteral(".") : path.left(slash)));
+    return Step(calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators())));
 }
 
 FileFailure JournalFile::adopt(const QString &path, std::size_t length) {
     close();
-    JournalDisk::Handle file = 0;
-    if (FileFailure failure = disk_.openExisting(path, file); !failure.ok()) {
+    if (const SystemError error = calls_.openToAppend(path, file_); error != 0) {
+        return calls_.failure(error);
+    }
+    path_ = path;
+    if (FileFailure failure = Step(file_->truncate(length)); !failure.ok()) {
         return failure;
     }
-    file_ = file;
-    if (FileFailure failure = CloseOnFailure(disk_.truncate(file, length)); !failure.ok()) {
-        return failure;
-    }
-    return CloseOnFailure(disk_.flush(file));
+    return Step(file_->flush());
 }
 
-FileFailure JournalFile::append(const std::string &bytes) {
+FileFailure JournalFile::append(std::string_view bytes) {
     if (!file_) {
         return {FileFailureKind::Other, QStringLiteral("the journal is not open")};
     }
-    if (FileFailure failure = CloseOnFailure(disk_.write(*file_, bytes)); !failure.ok()) {
+    if (FileFailure failure = Step(WriteAll(calls_, *file_, bytes)); !failure.ok()) {
         return failure;
     }
-    return CloseOnFailure(disk_.flush(*file_));
+    return Step(file_->flush());
+}
+
+bool JournalFile::isAtItsPath() {
+    return file_ && file_->isAt(path_);
+}
+
+FileFailure JournalFile::readBack(std::string &bytes) {
+    if (!file_) {
+        return {FileFailureKind::Other, QStringLiteral("the journal is not open")};
+    }
+    if (const SystemError error = ReadBack(calls_, *file_, kMaxJournalBytes, bytes); error != 0) {
+        return calls_.failure(error);
+    }
+    return {};
 }
 
 void JournalFile::close() {
     if (file_) {
-        disk_.close(*file_);
+        (void)file_->close();
         file_.reset();
     }
 }
 
-FileFailure JournalFile::CloseOnFailure(FileFailure failure) {
-    if (!failure.ok()) {
-        close();
+FileFailure JournalFile::Step(SystemError error) {
+    if (error == 0) {
+        return {};
     }
-    return failure;
+    close();
+    return calls_.failure(error);
 }
 
 }  // namespace bis

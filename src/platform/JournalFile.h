@@ -1,39 +1,52 @@
 #pragma once
 
+#include "platform/QtPlatformOnly.h"
+
 #include <QString>
 #include <cstddef>
-#include <optional>
+#include <memory>
 #include <string>
+#include <string_view>
 
-#include "platform/JournalDisk.h"
+#include "platform/FileCalls.h"
 
 namespace bis {
 
-// One journal file as the program writes it: nothing counts as written until it is on the disk.
-// A new file is flushed together with its folder's entry; every later write is flushed before
-// append returns.
+// A journal larger than this is no journal of a show: 32767 judges take under 20 MiB.
+inline constexpr std::int64_t kMaxJournalBytes = 256 * 1024 * 1024;
+
+// One journal file as the program writes it, on the one file layer: nothing counts as written
+// until it is on the disk. A new file is flushed together with its folder's entry; every later
+// write is flushed before append returns, and so is a cut before anything is written after it.
 class JournalFile {
   public:
-    explicit JournalFile(JournalDisk &disk) : disk_(disk) {}
+    explicit JournalFile(FileCalls &calls) : calls_(calls) {}
     ~JournalFile() { close(); }
     JournalFile(const JournalFile &) = delete;
     JournalFile &operator=(const JournalFile &) = delete;
 
-    // Creates the file in its folder with the bytes. On a failure no file is open; what may have
-    // been created is the caller's to remove.
-    [[nodiscard]] FileFailure create(const QString &path, const std::string &bytes);
+    // Creates the file with the bytes, its user's alone. On a failure no file is open; what may
+    // have been created is the caller's to remove.
+    [[nodiscard]] FileFailure create(const QString &path, std::string_view bytes);
     // Opens an existing journal to go on with it, cut back to its first `length` bytes.
     [[nodiscard]] FileFailure adopt(const QString &path, std::size_t length);
-    // Appends the bytes to the open file.
-    [[nodiscard]] FileFailure append(const std::string &bytes);
+    // Appends the bytes to the open file. On a failure the file is closed: a record that may be
+    // torn is never followed by another.
+    [[nodiscard]] FileFailure append(std::string_view bytes);
+    // Whether a file is open and is still the one at its path: not removed, nor replaced.
+    [[nodiscard]] bool isAtItsPath();
+    // Everything the open file holds, read through the open file even when its path no longer
+    // leads to it.
+    [[nodiscard]] FileFailure readBack(std::string &bytes);
     void close();
 
   private:
-    // Closes the file when the step failed.
-    FileFailure CloseOnFailure(FileFailure failure);
+    // Closes the file when the step failed, and gives the failure.
+    FileFailure Step(SystemError error);
 
-    JournalDisk &disk_;
-    std::optional<JournalDisk::Handle> file_;
+    FileCalls &calls_;
+    std::unique_ptr<OpenFile> file_;
+    QString path_;
 };
 
 }  // namespace bis

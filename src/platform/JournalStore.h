@@ -21,7 +21,8 @@ class JournalStore {
     [[nodiscard]] virtual FileFailure create(const std::string &bytes) = 0;
 
     // Adds the bytes to the end of this program's journal; they are on the disk before this
-    // returns.
+    // returns. Should the journal have been removed or replaced meanwhile (by a clean-up tool),
+    // its bytes go on in a new journal, and nothing is lost.
     [[nodiscard]] virtual FileFailure append(const std::string &bytes) = 0;
 
     // Removes this program's journal, when it has one: the show is safe or given up.
@@ -36,8 +37,16 @@ class JournalStore {
     [[nodiscard]] virtual FileFailure read(const QString &journal, std::string &bytes) = 0;
 
     // Makes a journal found by leftBehind this program's own, cut back to its first `length`
-    // bytes, so that what is appended follows its last whole record.
+    // bytes, so that what is appended follows its last whole record. Should that fail, the journal
+    // stays held by this program as its own all the same, so that no other program offers the
+    // show this one goes on with.
     [[nodiscard]] virtual FileFailure adopt(const QString &journal, std::size_t length) = 0;
+
+    // Keeps the bytes of a damaged journal found by leftBehind beside it, under its name followed
+    // by ".damaged", where no start reads, offers or removes them; `kept` is that file's path.
+    // Succeeds too when an earlier start kept them already.
+    [[nodiscard]] virtual FileFailure keepDamaged(const QString &journal, const std::string &bytes,
+                                                  QString &kept) = 0;
 
     // Removes a journal found by leftBehind.
     virtual void discard(const QString &journal) = 0;

@@ -13,25 +13,10 @@ constexpr std::int64_t kMaxReadBytes = 64 * 1024 * 1024;
 // How many fresh temporary names are tried before giving up.
 constexpr int kTemporaryNameAttempts = 100;
 
-// The folder part of a path, with its final separator ("" for a bare name).
-QString FolderOf(const QString &path, const QString &separators) {
-    for (qsizetype at = path.size(); at > 0; --at) {
-        if (separators.contains(path[at - 1])) {
-            return path.left(at);
-        }
-    }
-    return {};
-}
-
-// Writes every byte, going on after a short write, makes sure they reached the disk, and closes
-// the file. 0, or the first error.
-SystemError FillAndClose(OpenFile &file, const std::string &bytes) {
-    SystemError error = 0;
-    for (std::size_t written = 0; error == 0 && written < bytes.size();) {
-        std::size_t count = 0;
-        error = file.write(bytes.data() + written, bytes.size() - written, count);
-        written += count;
-    }
+// Writes every byte, makes sure they reached the disk, and closes the file. 0, or the first
+// error.
+SystemError FillAndClose(FileCalls &calls, OpenFile &file, const std::string &bytes) {
+    SystemError error = WriteAll(calls, file, bytes);
     if (error == 0) {
         error = file.flush();
     }
@@ -46,32 +31,9 @@ bool LocalFileSystem::exists(const QString &path) {
 }
 
 FileFailure LocalFileSystem::readAll(const QString &path, std::string &bytes) {
-    const SystemError tooLarge = calls_.errorNumbers().tooLarge;
-    std::unique_ptr<OpenFile> file;
-    std::int64_t size = 0;
-    if (const SystemError error = calls_.openToRead(path, file, size); error != 0) {
+    if (const SystemError error = ReadWhole(calls_, path, kMaxReadBytes, bytes); error != 0) {
         return calls_.failure(error);
     }
-    if (size > kMaxReadBytes) {
-        return calls_.failure(tooLarge);
-    }
-    std::string contents;
-    char buffer[65536];
-    for (;;) {
-        std::size_t count = 0;
-        if (const SystemError error = file->read(buffer, sizeof buffer, count); error != 0) {
-            return calls_.failure(error);
-        }
-        if (count == 0) {
-            break;
-        }
-        contents.append(buffer, count);
-        // The file may be growing while it is read.
-        if (contents.size() > static_cast<std::size_t>(kMaxReadBytes)) {
-            return calls_.failure(tooLarge);
-        }
-    }
-    bytes = std::move(contents);
     return {};
 }
 
@@ -89,7 +51,7 @@ FileFailure LocalFileSystem::createNew(const QString &path, const std::string &b
         temporary = folder + QStringLiteral(".bestinshow-") +
                     QString::number(QRandomGenerator::global()->generate64(), 36) +
                     QStringLiteral(".tmp");
-        const SystemError error = calls_.createNew(temporary, file);
+        const SystemError error = calls_.createNew(temporary, FileAccess::Shared, file);
         if (error != 0 && error != numbers.nameTaken) {
             return calls_.failure(error);
         }
@@ -98,16 +60,16 @@ FileFailure LocalFileSystem::createNew(const QString &path, const std::string &b
         return calls_.failure(numbers.nameTaken);
     }
 
-    SystemError error = FillAndClose(*file, bytes);
+    SystemError error = FillAndClose(calls_, *file, bytes);
     if (error == 0) {
         error = calls_.moveToFreeName(temporary, path);
     }
     if (error == kNoMoveWithoutReplacing) {
         (void)calls_.remove(temporary);
         std::unique_ptr<OpenFile> inPlace;
-        error = calls_.createNew(path, inPlace);
+        error = calls_.createNew(path, FileAccess::Shared, inPlace);
         if (error == 0) {
-            error = FillAndClose(*inPlace, bytes);
+            error = FillAndClose(calls_, *inPlace, bytes);
             if (error != 0) {
                 (void)calls_.remove(path);
             }
@@ -115,6 +77,12 @@ FileFailure LocalFileSystem::createNew(const QString &path, const std::string &b
     }
     if (error != 0) {
         (void)calls_.remove(temporary);
+        return calls_.failure(error);
+    }
+    // The file's entry in its folder is on the disk too before the file counts as written: a
+    // power cut may otherwise take the file back.
+    if (error = calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators())); error != 0) {
+        (void)calls_.remove(path);
         return calls_.failure(error);
     }
     return {};

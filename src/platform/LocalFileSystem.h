@@ -16,8 +16,9 @@ namespace bis {
 // the whole file or nothing, and a file that appears under the name meanwhile is left alone. Where
 // the file system has no such move (on Linux, one that can neither rename without replacing nor
 // link), the file is created under its name only if the name is free, written there, and removed
-// again if the write fails. Only plain files of up to 64 MiB are read. Failures carry the system's
-// own description.
+// again if the write fails. Either way the file is flushed before it is moved, and its folder
+// after, so that a file said to be written is still there after a power cut. Only plain files of up
+// to 64 MiB are read. Failures carry the system's own description.
 class LocalFileSystem : public FileSystem {
   public:
     LocalFileSystem() : LocalFileSystem(SystemFileCalls()) {}

@@ -3,20 +3,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <set>
+
+#include "platform/LocalFileSystem.h"
+#include "platform/Processes.h"
 
 namespace bis {
 
 namespace {
 
 const QString kSuffix = QStringLiteral(".journal");
-
-// A journal larger than this is no journal of a show: 32767 judges take under 20 MiB.
-constexpr qint64 kMaxJournalBytes = 256 * 1024 * 1024;
+const QString kDamagedSuffix = QStringLiteral(".damaged");
 
 // The lock files this program holds.
 std::set<QString> &HeldHere() {
@@ -24,20 +25,29 @@ std::set<QString> &HeldHere() {
     return held;
 }
 
+// Whether a lock that could not be taken was left by a program that died: it names this host and
+// a process that no longer runs the program, or this very process, which does not hold it (Wine
+// gives a program started at once the process number of the one just killed). The toolkit judges
+// only locks of this machine id so, and a regenerated or cloned machine id would hide the journal
+// for good.
+bool LeftByADeadProgram(const QLockFile &lock) {
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    return lock.getLockInfo(&pid, &host, &program) && host == QSysInfo::machineHostName() &&
+           (pid == QCoreApplication::applicationPid() || !ProgramRuns(pid, program));
+}
+
 // The lock of a journal, taken when no living program holds it. A lock is never stale by age:
-// a show may be typed in for hours. A lock that names this very program but is not one it holds
-// was left by a program that died and whose process number the system gave to this one, as Wine
-// does at once.
+// a show may be typed in for hours.
 QtJournalStore::Lock TakeLock(const QString &journal) {
     QtJournalStore::Lock lock(new QLockFile(journal + QStringLiteral(".lock")));
     lock->setStaleLockTime(0);
-    qint64 pid = 0;
     if (HeldHere().count(lock->fileName()) > 0) {
         return nullptr;
     }
     if (!lock->tryLock(0) &&
-        !(lock->getLockInfo(&pid, nullptr, nullptr) && pid == QCoreApplication::applicationPid() &&
-          lock->removeStaleLockFile() && lock->tryLock(0))) {
+        !(LeftByADeadProgram(*lock) && lock->removeStaleLockFile() && lock->tryLock(0))) {
         return nullptr;
     }
     HeldHere().insert(lock->fileName());
@@ -51,8 +61,8 @@ void QtJournalStore::ReleaseLock::operator()(QLockFile *lock) const {
     delete lock;
 }
 
-QtJournalStore::QtJournalStore(const QString &folder, std::unique_ptr<JournalDisk> disk)
-    : folder_(folder), disk_(std::move(disk)), file_(*disk_) {}
+QtJournalStore::QtJournalStore(const QString &folder, FileCalls &calls)
+    : folder_(folder), calls_(calls), file_(calls) {}
 
 QtJournalStore::~QtJournalStore() = default;
 
@@ -63,15 +73,20 @@ QString QtJournalStore::DefaultFolder() {
 
 FileFailure QtJournalStore::create(const std::string &bytes) {
     remove();
-    // The folder and the one above it are flushed too, in case this start made them.
+    return StartJournal(bytes);
+}
+
+FileFailure QtJournalStore::StartJournal(const std::string &bytes) {
+    // The folder's own entry is flushed too, in case this start made the folder.
     if (!QDir().mkpath(folder_) ||
         !QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
         return {FileFailureKind::Other,
                 QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(folder_))};
     }
-    if (FileFailure failure = disk_->flushFolder(QFileInfo(folder_).absolutePath());
-        !failure.ok()) {
-        return failure;
+    if (const SystemError error =
+            calls_.flushFolder(FolderToFlush(folder_, calls_.folderSeparators()));
+        error != 0) {
+        return calls_.failure(error);
     }
     QString path;
     Lock lock;
@@ -79,7 +94,7 @@ FileFailure QtJournalStore::create(const std::string &bytes) {
         const quint64 high = QRandomGenerator::system()->generate64();
         const quint64 low = QRandomGenerator::system()->generate64();
         path = folder_ + u'/' + QString::number(high, 16) + QString::number(low, 16) + kSuffix;
-        if (!QFile::exists(path)) {
+        if (!calls_.exists(path)) {
             lock = TakeLock(path);
         }
     }
@@ -87,7 +102,7 @@ FileFailure QtJournalStore::create(const std::string &bytes) {
         return {FileFailureKind::Other, QStringLiteral("no free name for a journal")};
     }
     if (FileFailure failure = file_.create(path, bytes); !failure.ok()) {
-        QFile::remove(path);
+        (void)calls_.remove(path);
         return failure;
     }
     own_ = path;
@@ -96,7 +111,16 @@ FileFailure QtJournalStore::create(const std::string &bytes) {
 }
 
 FileFailure QtJournalStore::append(const std::string &bytes) {
-    return file_.append(bytes);
+    if (FileFailure failure = file_.append(bytes); !failure.ok() || file_.isAtItsPath()) {
+        return failure;
+    }
+    // Removed or replaced under the program: everything the journal holds goes on in a new one.
+    std::string whole;
+    if (FileFailure failure = file_.readBack(whole); !failure.ok()) {
+        return failure;
+    }
+    file_.close();
+    return StartJournal(whole);
 }
 
 void QtJournalStore::remove() {
@@ -125,15 +149,9 @@ std::vector<QString> QtJournalStore::leftBehind() {
 }
 
 FileFailure QtJournalStore::read(const QString &journal, std::string &bytes) {
-    QFile file(journal);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {FileFailureKind::Other, file.errorString()};
+    if (const SystemError error = ReadWhole(calls_, journal, kMaxJournalBytes, bytes); error != 0) {
+        return calls_.failure(error);
     }
-    if (file.size() > kMaxJournalBytes) {
-        return {FileFailureKind::Other, QStringLiteral("the journal is too large")};
-    }
-    const QByteArray contents = file.readAll();
-    bytes.assign(contents.constData(), static_cast<std::size_t>(contents.size()));
     return {};
 }
 
@@ -143,13 +161,20 @@ FileFailure QtJournalStore::adopt(const QString &journal, std::size_t length) {
         return {FileFailureKind::Other, QStringLiteral("the journal is not held")};
     }
     remove();
-    if (FileFailure failure = file_.adopt(journal, length); !failure.ok()) {
-        return failure;
-    }
     own_ = journal;
     ownLock_ = std::move(held->second);
     held_.erase(held);
-    return {};
+    return file_.adopt(journal, length);
+}
+
+FileFailure QtJournalStore::keepDamaged(const QString &journal, const std::string &bytes,
+                                        QString &kept) {
+    kept = journal + kDamagedSuffix;
+    const FileFailure failure = LocalFileSystem(calls_).createNew(kept, bytes);
+    if (failure.kind == FileFailureKind::AlreadyExists) {
+        return {};
+    }
+    return failure;
 }
 
 void QtJournalStore::discard(const QString &journal) {
@@ -167,8 +192,8 @@ void QtJournalStore::release() {
 
 void QtJournalStore::RemoveJournal(const QString &path, Lock lock) {
     // Should a stop follow, the journal of a show that is safe must not come back.
-    if (QFile::remove(path)) {
-        (void)disk_->flushFolder(folder_);
+    if (calls_.remove(path) == 0) {
+        (void)calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators()));
     }
     lock.reset();
 }

@@ -80,12 +80,17 @@ TEST(JournalTest, RemovingAJudgeTakesItsScoresOutOfTheTotals) {
     EXPECT_EQ(journal.show.Scores(2, 2), 4.0) << "the dropped row stays as it was";
 }
 
-// One malformed journal: its bytes, and how many records still count.
+// One malformed journal: its bytes, what it comes to, why reading stopped, and how many records
+// still count. Reading stops at the record after them, or in the header (kInHeader).
 struct MalformedCase {
     const char *name;
     std::string bytes;
     ReplayedJournal::Outcome outcome;
+    ReplayedJournal::Stop stop;
     std::size_t records;
+    bool inHeader = false;
+
+    friend void PrintTo(const MalformedCase &c, std::ostream *out) { *out << c.name; }
 };
 
 const std::string kWholeJournal = Journal(kSession);
@@ -95,63 +100,108 @@ std::string WithRecord(const JournalRecord &record, const JournalId &id = kId) {
     return kWholeJournal + JournalRecordBytes(id, record);
 }
 
-// The whole journal with the byte at the place changed.
-std::string Changed(std::size_t at, char value) {
-    std::string bytes = kWholeJournal;
+// The bytes with the byte at the place changed.
+std::string Changed(std::size_t at, char value, std::string bytes = kWholeJournal) {
     bytes[at] = value;
     return bytes;
 }
 
-std::string SetUpWith(std::int16_t judges, const char *club) {
+std::string SetUpWith(std::int16_t judges, std::string club) {
     JournalBegin begin = kBegin;
     begin.numJudges = judges;
-    begin.clubName = club;
+    begin.clubName = std::move(club);
     return JournalStart(kId, begin);
 }
 
+// The whole journal under a header of another format version, whole with its own check.
+std::string OfVersion(std::uint32_t version) {
+    std::string bytes = kWholeJournal;
+    bytes[8] = static_cast<char>(version);
+    const std::uint32_t crc = Crc32(std::string_view(bytes).substr(0, 28));
+    for (int i = 0; i < 4; ++i) {
+        bytes[28 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
+    }
+    return bytes;
+}
+
 const std::size_t kWhole = 1 + kSession.size();
-constexpr auto kResumable = ReplayedJournal::Outcome::Resumable;
-constexpr auto kNoWholeRecord = ReplayedJournal::Outcome::NoWholeRecord;
+using Outcome = ReplayedJournal::Outcome;
+using Stop = ReplayedJournal::Stop;
 const JournalScore kScore{1, 2, 2.0, 2.5, "2"};
+const std::string kTooLong(kMaxShowTextCharacters + 1, '1');
+constexpr bool kInHeader = true;
 
 const MalformedCase kMalformed[] = {
-    {"Empty", "", kNoWholeRecord, 0},
-    {"TornHeader", kWholeJournal.substr(0, 20), kNoWholeRecord, 0},
-    {"TornSetUp", kWholeJournal.substr(0, kSetUpSize - 3), kNoWholeRecord, 0},
-    {"GarbledHeader", Changed(14, 'x'), kNoWholeRecord, 0},
-    {"NotAJournal", "\"Version 02.30\"\r\n\"Club\"\r\n", kNoWholeRecord, 0},
-    {"OtherVersion", Changed(8, 2), ReplayedJournal::Outcome::OtherVersion, 0},
-    {"NoJudges", SetUpWith(0, "Rose Club"), kNoWholeRecord, 0},
-    {"QuoteInTheClubName", SetUpWith(3, "Rose \"Club\""), kNoWholeRecord, 0},
-    {"TornRecord", kWholeJournal.substr(0, kWholeJournal.size() - 40), kResumable, kWhole - 1},
-    {"TornFrame", kWholeJournal + std::string("\x15\0\0", 3), kResumable, kWhole},
-    {"BadCrc", Changed(kSetUpSize + 12, 1), kResumable, 1},
-    {"ForeignId", WithRecord(kScore, kOtherId), kResumable, kWhole},
-    {"ZerosTail", kWholeJournal + std::string(4096, '\0'), kResumable, kWhole},
+    // What a writer that died leaves: removed, or cut back, without a word.
+    {"Empty", "", Outcome::Unfinished, Stop::TornTail, 0, kInHeader},
+    {"TornHeader", kWholeJournal.substr(0, 20), Outcome::Unfinished, Stop::TornTail, 0, kInHeader},
+    {"TornSetUp", kWholeJournal.substr(0, kSetUpSize - 3), Outcome::Unfinished, Stop::TornTail, 0},
+    {"ZerosOfANewJournal", std::string(kSetUpSize, '\0'), Outcome::Unfinished, Stop::TornTail, 0,
+     kInHeader},
+    {"GarbledHeaderOfANewJournal", Changed(14, 'x', Journal({})), Outcome::Unfinished,
+     Stop::TornTail, 0, kInHeader},
+    {"TornTail", kWholeJournal.substr(0, kWholeJournal.size() - 40), Outcome::Resumable,
+     Stop::TornTail, kWhole - 1},
+    {"TornFrame", kWholeJournal + std::string("\x15\0\0", 3), Outcome::Resumable, Stop::TornTail,
+     kWhole},
+    {"GarbledLastRecord", Changed(kWholeJournal.size() - 5, 'x'), Outcome::Resumable,
+     Stop::TornTail, kWhole - 1},
+    {"ForeignId", WithRecord(kScore, kOtherId), Outcome::Resumable, Stop::TornTail, kWhole},
+    {"ZerosTail", kWholeJournal + std::string(4096, '\0'), Outcome::Resumable, Stop::TornTail,
+     kWhole},
+    // Damage: kept aside and told.
+    {"DamageInTheMiddle", Changed(kSetUpSize + 12, 1), Outcome::Resumable, Stop::BadRecord, 1},
+    {"DamagedHeader", Changed(14, 'x'), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
+    {"DamagedVersion", Changed(8, 2), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
+    {"DamagedMagic", Changed(0, 'X'), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
+    {"DamagedSetUp", Changed(kSetUpSize - 3, 'x'), Outcome::Unreadable, Stop::BadRecord, 0},
+    {"NoJudges", SetUpWith(0, "Rose Club"), Outcome::Unreadable, Stop::ImpossibleRecord, 0},
+    {"QuoteInTheClubName", SetUpWith(3, "Rose \"Club\""), Outcome::Unreadable,
+     Stop::ImpossibleRecord, 0},
+    {"ClubNameTooLong", SetUpWith(3, kTooLong), Outcome::Unreadable, Stop::TextTooLong, 0},
+    {"TextTooLong", WithRecord(JournalScore{1, 2, 1.0, 1.5, kTooLong}), Outcome::Resumable,
+     Stop::TextTooLong, kWhole},
     {"JudgeAboveCount",
-     WithRecord(JournalJudge{3, 4, 1, false, JournalBoxes::Empty, Totals(1.5, 2.5, 0)}), kResumable,
-     kWhole},
-    {"ScoreOfAnotherJudge", WithRecord(JournalScore{2, 2, 1.0, 2.0, "1"}), kResumable, kWhole},
-    {"ScoreNotAHalfStep", WithRecord(JournalScore{1, 2, 0.25, 0.75, ".25"}), kResumable, kWhole},
-    {"ScoreAboveFive", WithRecord(JournalScore{1, 2, 5.5, 6.0, "5.5"}), kResumable, kWhole},
-    {"ScoreOfACategoryWithoutBlooms", WithRecord(JournalScore{1, 1, 1.0, 1.0, "1"}), kResumable,
-     kWhole},
-    {"TextNotTheScore", WithRecord(JournalScore{1, 2, 2.0, 2.5, "3"}), kResumable, kWhole},
-    {"TotalNotTheSum", WithRecord(JournalScore{1, 2, 2.0, 2.0, "2"}), kResumable, kWhole},
+     WithRecord(JournalJudge{3, 4, 1, false, JournalBoxes::Empty, Totals(1.5, 2.5, 0)}),
+     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
+    {"ScoreOfAnotherJudge", WithRecord(JournalScore{2, 2, 1.0, 2.0, "1"}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"ScoreNotAHalfStep", WithRecord(JournalScore{1, 2, 0.25, 0.75, ".25"}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"ScoreAboveFive", WithRecord(JournalScore{1, 2, 5.5, 6.0, "5.5"}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"ScoreOfACategoryWithoutBlooms", WithRecord(JournalScore{1, 1, 1.0, 1.0, "1"}),
+     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
+    {"TextNotTheScore", WithRecord(JournalScore{1, 2, 2.0, 2.5, "3"}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"TotalNotTheSum", WithRecord(JournalScore{1, 2, 2.0, 2.0, "2"}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
     {"TwoJudgesRemovedAtOnce",
      WithRecord(JournalJudge{1, 1, 0, false, JournalBoxes::Unchanged, Totals(1, 2.5, 0)}),
-     kResumable, kWhole},
-    {"TabulatedBeforeTheLastJudge", WithRecord(JournalTabulated{3}), kResumable, kWhole},
-    {"SecondSetUp", WithRecord(kBegin), kResumable, kWhole},
+     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
+    {"TabulatedBeforeTheLastJudge", WithRecord(JournalTabulated{3}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"SavedBeforeTheTabulation", WithRecord(JournalSaving{"show.oxl", 1, 2}), Outcome::Resumable,
+     Stop::ImpossibleRecord, kWhole},
+    {"SecondSetUp", WithRecord(kBegin), Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
+    // Not the program's to touch.
+    {"NotAJournal", "\"Version 02.30\"\r\n\"Club\"\r\n", Outcome::NotAJournal, Stop::End, 0,
+     kInHeader},
+    {"AnotherVersion", OfVersion(2), Outcome::OtherVersion, Stop::End, 0, kInHeader},
+    // Saved or given up: removed without a word.
+    {"ClosingRecord", WithRecord(JournalClosed{}), Outcome::Closed, Stop::End, kWhole + 1},
 };
 
 class JournalMalformedTest : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(JournalMalformedTest, ReadingStopsAtTheFirstBadRecord) {
-    const ReplayedJournal journal = ReplayJournal(GetParam().bytes);
-    EXPECT_EQ(journal.outcome, GetParam().outcome);
-    EXPECT_EQ(journal.records, GetParam().records);
-    if (GetParam().outcome == kResumable) {
+TEST_P(JournalMalformedTest, ReadingSaysWhyItStoppedAndKeepsEveryRecordBefore) {
+    const MalformedCase &c = GetParam();
+    const ReplayedJournal journal = ReplayJournal(c.bytes);
+    EXPECT_EQ(journal.outcome, c.outcome);
+    EXPECT_EQ(journal.stop, c.stop);
+    EXPECT_EQ(journal.records, c.records);
+    EXPECT_EQ(journal.stoppedAt, c.inHeader ? 0 : c.records + 1);
+    if (c.outcome == Outcome::Resumable) {
         EXPECT_EQ(ReplayJournal(Journal(std::vector<JournalRecord>(
                                     kSession.begin(),
                                     kSession.begin() + static_cast<long>(journal.records - 1))))
@@ -163,6 +213,17 @@ TEST_P(JournalMalformedTest, ReadingStopsAtTheFirstBadRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Journal, JournalMalformedTest, ::testing::ValuesIn(kMalformed),
                          [](const auto &info) { return std::string(info.param.name); });
+
+TEST(JournalTest, ASavedShowNamesItsFilesAfterTheTabulation) {
+    const JournalSaving saving{"D:\\Shows\\Dahlias 2026.oxl", 1234, 0xCAFEF00D};
+    const ReplayedJournal journal =
+        ReplayJournal(Journal({JournalJudge{3, 2, 1, true, JournalBoxes::Empty, Totals(0, 0, 0)},
+                               JournalJudge{3, 3, 2, false, JournalBoxes::Empty, Totals(0, 0, 0)},
+                               JournalTabulated{3}, saving, saving}));
+    EXPECT_EQ(journal.outcome, Outcome::Resumable);
+    EXPECT_TRUE(journal.tabulated);
+    EXPECT_EQ(journal.savedTo, (std::vector<JournalSaving>{saving, saving}));
+}
 
 }  // namespace
 }  // namespace bis

@@ -1,8 +1,9 @@
-// The states a crash can leave a journal in, as LevelDB's fault-injection test builds them: a
-// disk that records every write and flush, and at each of them every state a stop could leave
-// (the flushed bytes plus any tear, garbling, loss or zeroing of what was not flushed; no file at
-// all while the folder's entry was not flushed). Every state must give back every record
-// acknowledged before it, and nothing but whole records of the show.
+// The states a crash can leave a journal in, as LevelDB's fault-injection test builds them: the
+// program's own file layer on a disk that knows what was flushed, and at each write, cut and flush
+// every kind of state a stop could leave (the flushed bytes plus any tear, garbling, loss or
+// zeroing of what was not; no file at all while the folder's entry was not flushed). Every state
+// must give back every record acknowledged before it, nothing but whole records of the show, and
+// no damage: a stop is a torn tail. A journal taken up after a stop is cut back before it grows.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,48 +13,14 @@
 
 #include "files/Journal.h"
 #include "platform/JournalFile.h"
+#include "support/FaultDisk.h"
 
 namespace bis {
 namespace {
 
-// One file's life as the disk knows it: whether its entry in the folder is on the disk, the bytes
-// flushed, and the writes made since.
-class RecordingDisk : public JournalDisk {
-  public:
-    FileFailure createNew(const QString &, Handle &file) override {
-        file = 1;
-        return {};
-    }
-    FileFailure openExisting(const QString &, Handle &file) override {
-        file = 1;
-        return {};
-    }
-    FileFailure write(Handle, std::string_view bytes) override {
-        unflushed.emplace_back(bytes);
-        changed();
-        return {};
-    }
-    FileFailure truncate(Handle, std::size_t) override { return {}; }
-    FileFailure flush(Handle) override {
-        for (const std::string &bytes : unflushed) {
-            durable += bytes;
-        }
-        unflushed.clear();
-        changed();
-        return {};
-    }
-    FileFailure flushFolder(const QString &) override {
-        entryDurable = true;
-        changed();
-        return {};
-    }
-    void close(Handle) override {}
-
-    bool entryDurable = false;
-    std::string durable;
-    std::vector<std::string> unflushed;
-    std::function<void()> changed = [] {};
-};
+using testing::CrashState;
+using testing::FaultDisk;
+using testing::SystemLayerOn;
 
 // A scorecard session of random scores for three judges, one after another, ending in the
 // tabulation, as the scorecard journals it.
@@ -83,9 +50,10 @@ std::vector<JournalRecord> RandomSession(std::mt19937 &random) {
 TEST(JournalCrashTest, EveryStateACrashCanLeaveGivesBackEveryAcknowledgedRecord) {
     const JournalId id{3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 5, 8, 9, 7, 9, 3};
     const JournalBegin begin{"Club", "Town", "06/01/2026", 3, {0, 2, 5, 0, 0, 3, 0, 0, 1, 0}};
+    const std::string path = "journals/a.journal";
     std::mt19937 random(20261209);
 
-    for (int session = 0; session < 20; ++session) {
+    for (int session = 0; session < 12; ++session) {
         const std::vector<JournalRecord> records = RandomSession(random);
         // Every byte the journal is meant to hold, and where each whole record ends in it.
         std::string intended = JournalStart(id, begin);
@@ -96,51 +64,46 @@ TEST(JournalCrashTest, EveryStateACrashCanLeaveGivesBackEveryAcknowledgedRecord)
         }
         ASSERT_EQ(ReplayJournal(intended).records, boundaries.size()) << "the session is valid";
 
-        RecordingDisk disk;
+        FaultDisk disk;
+        const auto calls = SystemLayerOn(disk);
         std::size_t acknowledged = 0;
         int states = 0;
-        const auto check = [&](const std::string &bytes, const char *what) {
-            ++states;
-            const ReplayedJournal journal = ReplayJournal(bytes);
-            ASSERT_GE(journal.records, acknowledged) << what << ", session " << session;
-            if (journal.records == 0) {
-                return;
-            }
-            EXPECT_EQ(journal.validLength, boundaries[journal.records - 1]) << what;
-            EXPECT_EQ(bytes.substr(0, journal.validLength), intended.substr(0, journal.validLength))
-                << what;
-        };
         disk.changed = [&] {
-            if (!disk.entryDurable) {
-                check(std::string(), "the new file's entry lost");
+            for (const CrashState &state : disk.CrashStates(random)) {
+                ++states;
+                const auto file = state.files.find(path);
+                const std::string bytes = file == state.files.end() ? "" : file->second;
+                const ReplayedJournal journal = ReplayJournal(bytes);
+                ASSERT_GE(journal.records, acknowledged) << state.what << ", session " << session;
+                EXPECT_FALSE(journal.damaged()) << "a stop is no damage: " << state.what;
+                if (journal.records == 0) {
+                    continue;
+                }
+                EXPECT_EQ(journal.validLength, boundaries[journal.records - 1]) << state.what;
+                EXPECT_EQ(bytes.substr(0, journal.validLength),
+                          intended.substr(0, journal.validLength))
+                    << state.what;
             }
-            std::string pending;
-            for (const std::string &write : disk.unflushed) {
-                pending += write;
-            }
-            for (std::size_t cut = 0; cut <= pending.size(); cut += 1 + random() % 7) {
-                check(disk.durable + pending.substr(0, cut), "a torn write");
-            }
-            check(disk.durable + pending, "every write kept");
-            check(disk.durable + std::string(pending.size(), '\0'), "the writes zeroed");
-            if (!pending.empty()) {
-                std::string garbled = pending;
-                garbled[random() % garbled.size()] ^= static_cast<char>(1 + random() % 255);
-                check(disk.durable + garbled, "a garbled write");
-            }
-            std::string subset;
-            for (const std::string &write : disk.unflushed) {
-                subset += random() % 2 == 0 ? write : std::string(write.size(), '\0');
-            }
-            check(disk.durable + subset, "some writes lost");
         };
 
-        JournalFile file(disk);
-        ASSERT_TRUE(
-            file.create(QStringLiteral("journals/a.journal"), JournalStart(id, begin)).ok());
-        acknowledged = 1;
-        for (const JournalRecord &record : records) {
-            ASSERT_TRUE(file.append(JournalRecordBytes(id, record)).ok());
+        // A first program writes part of the session and dies in the middle of a record; a
+        // second one takes the journal up, cut back to its last whole record, and ends it.
+        const std::size_t died = 1 + random() % (records.size() - 1);
+        {
+            JournalFile first(*calls);
+            ASSERT_TRUE(first.create(QString::fromStdString(path), JournalStart(id, begin)).ok());
+            acknowledged = 1;
+            for (std::size_t r = 0; r < died; ++r) {
+                ASSERT_TRUE(first.append(JournalRecordBytes(id, records[r])).ok());
+                ++acknowledged;
+            }
+            const std::string torn = JournalRecordBytes(id, records[died]);
+            ASSERT_TRUE(first.append(torn.substr(0, torn.size() / 2)).ok());
+        }
+        JournalFile second(*calls);
+        ASSERT_TRUE(second.adopt(QString::fromStdString(path), boundaries[died]).ok());
+        for (std::size_t r = died; r < records.size(); ++r) {
+            ASSERT_TRUE(second.append(JournalRecordBytes(id, records[r])).ok());
             ++acknowledged;
         }
         disk.changed();

@@ -32,7 +32,7 @@ class FakeFileCalls : public FileCalls {
     std::int64_t streamedBytes = -1;    // when set, a file read gives this many bytes
     std::int64_t reportedSize = 0;      // the size openToRead gives
 
-    SystemErrorNumbers errorNumbers() const override { return {1, 2, 3}; }
+    SystemErrorNumbers errorNumbers() const override { return {1, 2, 3, 4}; }
     QString folderSeparators() const override { return QStringLiteral("/"); }
     FileFailure::Kind kindOf(SystemError) const override { return FileFailure::Kind::Other; }
     bool exists(const QString &path) override { return files.count(path) != 0; }
@@ -46,7 +46,8 @@ class FakeFileCalls : public FileCalls {
         file = std::make_unique<File>(*this, path);
         return 0;
     }
-    SystemError createNew(const QString &path, std::unique_ptr<OpenFile> &file) override {
+    SystemError createNew(const QString &path, FileAccess,
+                          std::unique_ptr<OpenFile> &file) override {
         tried.push_back(path);
         if (exists(path) || takenNames-- > 0) {
             return 2;
@@ -64,6 +65,8 @@ class FakeFileCalls : public FileCalls {
         return 0;
     }
     SystemError remove(const QString &path) override { return files.erase(path) != 0 ? 0 : 1; }
+    SystemError openToAppend(const QString &, std::unique_ptr<OpenFile> &) override { return 1; }
+    SystemError flushFolder(const QString &) override { return 0; }
 
   private:
     // Writes at most three bytes at a time.
@@ -88,7 +91,13 @@ class FakeFileCalls : public FileCalls {
             calls_.files[path_].append(bytes, count);
             return path_.contains(".bestinshow-") ? calls_.writeError : calls_.inPlaceWriteError;
         }
+        SystemError readAt(std::uint64_t, char *, std::size_t, std::size_t &count) override {
+            count = 0;
+            return 0;
+        }
         SystemError flush() override { return 0; }
+        SystemError truncate(std::uint64_t) override { return 0; }
+        bool isAt(const QString &) override { return true; }
         SystemError close() override { return 0; }
 
       private:

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "platform/FileCallsWindows.h"
 #include "platform/LocalFileSystem.h"
-#include "platform/WindowsFileErrors.h"
 #include "support/QStringPrinter.h"
 #include "support/ScratchFolder.h"
 

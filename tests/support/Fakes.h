@@ -167,7 +167,8 @@ class FakePrinter : public Printer {
 };
 
 // An in-memory journal store: this program's journal, and those other programs left behind,
-// newest first. A failure, when set, is what every create and append gives.
+// newest first, and the damaged ones kept aside. A failure, when set, is what every create, append
+// and adopt gives; a journal whose adopt failed stays this program's own, open no more.
 class FakeJournalStore : public JournalStore {
   public:
     FileFailure create(const std::string &bytes) override {
@@ -197,6 +198,12 @@ class FakeJournalStore : public JournalStore {
     FileFailure adopt(const QString &journal, std::size_t length) override {
         own = Left(journal)->second.substr(0, length);
         left.erase(Left(journal));
+        return failure;
+    }
+    FileFailure keepDamaged(const QString &journal, const std::string &bytes,
+                            QString &kept) override {
+        kept = journal + ".damaged";
+        damaged.emplace(kept, bytes);
         return {};
     }
     void discard(const QString &journal) override { left.erase(Left(journal)); }
@@ -204,6 +211,7 @@ class FakeJournalStore : public JournalStore {
 
     std::optional<std::string> own;
     std::vector<std::pair<QString, std::string>> left;
+    std::map<QString, std::string> damaged;
     FileFailure failure;
 
   private:

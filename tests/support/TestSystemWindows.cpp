@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/WindowsFileErrors.h"
+#include "platform/FileCallsWindows.h"
 #include "support/HostTools.h"
 #include "support/TestSystem.h"
 
