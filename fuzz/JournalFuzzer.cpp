@@ -1,9 +1,14 @@
 // Feeds arbitrary bytes to the journal's reader. Whatever the bytes hold, a journal it takes up
 // must give a show the scorecard could have made: judges and scores in range, every total the
 // sum of its category, the judge on screen among the judges. The show must tabulate and give
-// its reports, and reading only the part the reader kept must give the same. Any breach aborts,
-// so libFuzzer keeps the input.
+// its reports, be read back the same from its show file, and reading only the part the reader
+// kept must give the same. Any breach aborts, so libFuzzer keeps the input.
+//
+// A mutation almost never keeps a record's check, so the mutator mends the checks of the header
+// and of every framed record after most mutations: the records' rules are then what stops the
+// reader, not their checks.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,7 +20,47 @@
 #include "files/ShowFile.h"
 #include "tabulation/Tabulation.h"
 
+extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t *data, std::size_t size, std::size_t maxSize);
+
 namespace {
+
+constexpr std::size_t kHeaderSize = 32;
+constexpr std::size_t kFrameSize = 8;
+
+std::uint32_t ReadU32(const std::uint8_t *bytes) {
+    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+void PutU32(std::uint8_t *bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+std::string_view View(const std::uint8_t *bytes, std::size_t size) {
+    return {reinterpret_cast<const char *>(bytes), size};
+}
+
+// Gives the header and every record that its length frames the checks they would have if they
+// were written so.
+void MendChecks(std::uint8_t *data, std::size_t size) {
+    if (size < kHeaderSize) {
+        return;
+    }
+    PutU32(data + kHeaderSize - 4, bis::Crc32(View(data, kHeaderSize - 4)));
+    bis::JournalId id;
+    std::copy(data + 12, data + 28, id.begin());
+    for (std::size_t at = kHeaderSize; size - at >= kFrameSize;) {
+        const std::uint32_t length = ReadU32(data + at);
+        if (length == 0 || length > size - at - kFrameSize) {
+            return;
+        }
+        PutU32(data + at + 4, bis::JournalRecordCheck(id, View(data + at, 4),
+                                                      View(data + at + kFrameSize, length)));
+        at += kFrameSize + length;
+    }
+}
 
 [[noreturn]] void Fail(const char *what) {
     std::fprintf(stderr, "journal fuzzer: %s\n", what);
@@ -55,19 +100,43 @@ void CheckShow(const bis::ReplayedJournal &journal) {
 
 }  // namespace
 
+extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t *data, std::size_t size,
+                                               std::size_t maxSize, unsigned int seed) {
+    size = LLVMFuzzerMutate(data, size, maxSize);
+    if (seed % 8 != 0) {
+        MendChecks(data, size);
+    }
+    return size;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     const bis::ReplayedJournal journal = bis::ReplayJournal(bytes);
     if (journal.validLength > size) {
         Fail("the valid part is longer than the journal");
     }
-    if (journal.outcome != bis::ReplayedJournal::Outcome::Resumable) {
-        if (journal.records != 0) {
+    using Outcome = bis::ReplayedJournal::Outcome;
+    if (journal.outcome != Outcome::Resumable) {
+        if (journal.records != 0 && journal.outcome != Outcome::Closed) {
             Fail("records counted in a journal that cannot be resumed");
         }
         return 0;
     }
+    if (journal.stoppedAt != journal.records + 1) {
+        Fail("reading stopped elsewhere than after the records it read");
+    }
     CheckShow(journal);
+    // Read back through the show file reader; shows of many judges only slow the fuzzer down,
+    // and the large-show tests read those back.
+    if (journal.show.NumJudges <= 1000) {
+        bis::ShowRecord recalled;
+        recalled.Initialise();
+        const std::string showFile = bis::ShowFileBytes(journal.show);
+        if (!bis::ReadShowFile(showFile, recalled).ok() ||
+            bis::ShowFileBytes(recalled) != showFile) {
+            Fail("the show file of a resumed show does not read back the same");
+        }
+    }
     const bis::ReplayedJournal kept = bis::ReplayJournal(bytes.substr(0, journal.validLength));
     if (kept.records != journal.records ||
         bis::ShowFileBytes(kept.show) != bis::ShowFileBytes(journal.show)) {

@@ -22,8 +22,8 @@ packages=(
     # The locale sources, for a locale with a decimal comma (below).
     locales
     # A virtual display and a keyboard to drive the built program through a show, for the test that
-    # kills it and starts it again.
-    xvfb xdotool
+    # kills it and starts it again, and the buses on which a screen reader sees its focus.
+    xvfb xdotool dbus-daemon at-spi2-core
     # A real print system for the printer test: a scheduler and a queue that prints to PDF files.
     cups cups-client printer-driver-cups-pdf
     # The SVG plugins, and the tools that check the installed files and the Debian package.

@@ -120,10 +120,6 @@ std::string_view IdBytes(const JournalId &id) {
     return {reinterpret_cast<const char *>(id.data()), id.size()};
 }
 
-// The check of a record: the CRC-32 of the journal's id, the record's length and its contents.
-std::uint32_t RecordCheck(const JournalId &id, std::string_view length, std::string_view contents) {
-    return Crc32(contents, Crc32(length, Crc32(IdBytes(id))));
-}
 
 // ---- Reading -----------------------------------------------------------------------------------
 
@@ -485,7 +481,7 @@ std::optional<std::string_view> FramedRecord(std::string_view bytes, std::size_t
         return std::nullopt;
     }
     const std::string_view contents = bytes.substr(at + kFrameSize, size);
-    if (ReadU32(bytes.substr(at + 4)) != RecordCheck(id, length, contents)) {
+    if (ReadU32(bytes.substr(at + 4)) != JournalRecordCheck(id, length, contents)) {
         return std::nullopt;
     }
     return contents;
@@ -552,6 +548,11 @@ std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc) {
     return ~crc;
 }
 
+std::uint32_t JournalRecordCheck(const JournalId &id, std::string_view length,
+                                 std::string_view contents) {
+    return Crc32(contents, Crc32(length, Crc32(IdBytes(id))));
+}
+
 std::string JournalStart(const JournalId &id, const JournalBegin &begin) {
     std::string out(kMagic);
     PutU32(out, kJournalFormatVersion);
@@ -565,7 +566,7 @@ std::string JournalRecordBytes(const JournalId &id, const JournalRecord &record)
     std::string length;
     PutU32(length, static_cast<std::uint32_t>(contents.size()));
     std::string out = length;
-    PutU32(out, RecordCheck(id, length, contents));
+    PutU32(out, JournalRecordCheck(id, length, contents));
     return out + contents;
 }
 

@@ -162,6 +162,11 @@ struct ReplayedJournal {
 // check is a writer's death only when nothing whole follows it. See docs/file-formats.md.
 [[nodiscard]] ReplayedJournal ReplayJournal(std::string_view bytes);
 
+// The check of a record: the CRC-32 of the journal's id, the record's 4 length bytes and its
+// contents.
+[[nodiscard]] std::uint32_t JournalRecordCheck(const JournalId &id, std::string_view length,
+                                               std::string_view contents);
+
 // The CRC-32 (the polynomial of zlib and PNG) of the bytes, continuing from an earlier value.
 [[nodiscard]] std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0);
 

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/FileCallsWindows.h"
 #include "platform/LocalFileSystem.h"
@@ -125,6 +127,33 @@ TEST_F(LocalFileSystemWindowsTest, FailuresAreToldApartAndLeaveNothingBehind) {
 
     EXPECT_EQ(bytes, "untouched");
     EXPECT_EQ(names(), before);
+}
+
+// A virus scanner or an indexer opens a new file for a moment, sharing nothing: a move or a
+// removal of it waits until it lets go.
+TEST_F(LocalFileSystemWindowsTest, AMoveOrARemovalWaitsForAProgramHoldingTheFileForAMoment) {
+    ASSERT_TRUE(fileSystem_.createNew(path("new.oxl"), "x").ok());
+    FileCalls &calls = SystemFileCalls();
+    const struct {
+        const char *held;
+        std::function<SystemError()> call;
+    } steps[] = {
+        {"new.oxl", [&] { return calls.moveToFreeName(path("new.oxl"), path("moved.oxl")); }},
+        {"moved.oxl", [&] { return calls.remove(path("moved.oxl")); }},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.held);
+        const HANDLE held = ::CreateFileW(path(step.held).toStdWString().c_str(), GENERIC_READ, 0,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread scanner([held] {
+            ::Sleep(500);
+            ::CloseHandle(held);
+        });
+        EXPECT_EQ(step.call(), 0U);
+        scanner.join();
+    }
+    EXPECT_TRUE(names().isEmpty());
 }
 
 }  // namespace

@@ -1,13 +1,20 @@
 // The built program on a virtual display, driven through whole shows with the keyboard and
 // killed with SIGKILL at random moments, started again, answered Yes and driven on: every run's
 // files must equal those of a run that never stopped, the question must come exactly when a
-// journal holds a show, and never after the show was saved. BESTINSHOW_KILLS sets how many kills
+// journal holds a show, never after the show was saved, and the continued show must hold every
+// score the driver saw accepted before the kill: a score whose box the focus left, as a screen
+// reader tells it. BESTINSHOW_KILLS sets how many kills
 // (50 by default). With BESTINSHOW_STOP_WINE naming the Windows program, that program runs under
 // Wine instead (the caller sets up the prefix and its environment), and BESTINSHOW_STOP_JOURNALS
 // names the folder of its journals in the prefix.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMetaType>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -58,6 +65,104 @@ std::optional<QString> TryXdo(const QStringList &arguments) {
 QString Xdo(const QStringList &arguments) {
     return TryXdo(arguments).value_or(QString());
 }
+
+// An accessible object on the accessibility bus: its bus name and path.
+struct Accessible {
+    QString service;
+    QDBusObjectPath path;
+};
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, Accessible &accessible) {
+    argument.beginStructure();
+    argument >> accessible.service >> accessible.path;
+    argument.endStructure();
+    return argument;
+}
+
+QDBusArgument &operator<<(QDBusArgument &argument, const Accessible &accessible) {
+    argument.beginStructure();
+    argument << accessible.service << accessible.path;
+    argument.endStructure();
+    return argument;
+}
+
+// Where the program's focus is, as a screen reader finds it: a session bus and an accessibility
+// bus of the test's own, which the program joins, and the name of the control whose state says it
+// has the focus. The program tells it only once the handlers of the keys before have returned, so
+// a focus that left a score box is a score the program accepted. Wine has no such bus: there
+// nothing is seen.
+class FocusWatch {
+  public:
+    void Start(QProcessEnvironment &environment) {
+        // The bus connections live on the application's threads.
+        static int argc = 1;
+        static char name[] = "stop_tests";
+        static char *argv[] = {name, nullptr};
+        static QCoreApplication application(argc, argv);
+        session_.start(QStringLiteral("dbus-daemon"),
+                       {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+        if (!session_.waitForReadyRead(10000)) {
+            ADD_FAILURE() << "no session bus: " << session_.readAllStandardError().toStdString();
+            return;
+        }
+        address_ = QString::fromLocal8Bit(session_.readLine()).trimmed();
+        QProcessEnvironment busEnvironment = QProcessEnvironment::systemEnvironment();
+        busEnvironment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+        launcher_.setProcessEnvironment(busEnvironment);
+        launcher_.start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"),
+                        {"--launch-immediately"});
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+        environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), "1");
+        environment.insert(QStringLiteral("QT_ACCESSIBILITY"), "1");
+        qDBusRegisterMetaType<Accessible>();
+        qDBusRegisterMetaType<QList<Accessible>>();
+    }
+    ~FocusWatch() {
+        for (QProcess *process : {&launcher_, &session_}) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+
+    // The accessible name of the control that has the focus; empty when none is found.
+    QString Focused() {
+        if (!bus_.isConnected()) {
+            QDBusConnection session = QDBusConnection::connectToBus(address_, "session");
+            const QDBusReply<QString> address =
+                QDBusInterface("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", session)
+                    .call("GetAddress");
+            if (!address.isValid()) {
+                return {};
+            }
+            bus_ = QDBusConnection::connectToBus(address.value(), "accessibility");
+        }
+        return Search(
+            {"org.a11y.atspi.Registry", QDBusObjectPath("/org/a11y/atspi/accessible/root")});
+    }
+
+  private:
+    QString Search(const Accessible &node, int depth = 0) {
+        QDBusInterface object(node.service, node.path.path(), "org.a11y.atspi.Accessible", bus_);
+        const QDBusReply<QList<uint>> state = object.call("GetState");
+        constexpr uint kFocused = 1U << 12;
+        if (state.isValid() && !state.value().isEmpty() && (state.value()[0] & kFocused) != 0) {
+            return object.property("Name").toString();
+        }
+        const QDBusReply<QList<Accessible>> children = object.call("GetChildren");
+        for (const Accessible &child :
+             children.isValid() && depth < 12 ? children.value() : QList<Accessible>()) {
+            if (QString name = Search(child, depth + 1); !name.isEmpty()) {
+                return name;
+            }
+        }
+        return {};
+    }
+
+    QProcess session_;
+    QProcess launcher_;
+    QString address_;
+    QDBusConnection bus_{QString()};
+};
 
 // One step of the script: keys for the window of that title, once it shows.
 struct Step {
@@ -112,6 +217,11 @@ class StopAndResumeTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
+        if (WindowsProgram().isEmpty()) {
+            focus_.Start(busEnvironment_);
+        } else {
+            std::printf("Wine has no accessibility bus: the scores accepted are not watched\n");
+        }
         // A display number of this test's own: Xvfb refuses one that is taken, and then the
         // next is tried.
         for (int n = 100 + static_cast<int>(QCoreApplication::applicationPid() % 400);; ++n) {
@@ -152,6 +262,9 @@ class StopAndResumeTest : public ::testing::Test {
         environment.insert(QStringLiteral("HOME"), home_.path());
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
+        for (const QString &name : busEnvironment_.keys()) {
+            environment.insert(name, busEnvironment_.value(name));
+        }
         program.setProcessEnvironment(environment);
         program.setWorkingDirectory(home_.path());
         if (WindowsProgram().isEmpty()) {
@@ -217,8 +330,15 @@ class StopAndResumeTest : public ::testing::Test {
         return {};
     }
 
-    void Play(const Step &step) {
+    // Plays the step; with watch, waits until the focus left the control it was on, and says
+    // whether it did.
+    bool Play(const Step &step, bool watch = false) {
         EXPECT_EQ(WaitForOneOf({step.window}), step.window);
+        watch = watch && WindowsProgram().isEmpty();
+        QString before;
+        for (int attempt = 0; watch && before.isEmpty() && attempt < 100; ++attempt) {
+            before = focus_.Focused();
+        }
         if (!WindowsProgram().isEmpty()) {
             // A Wine window takes keys a moment after it has the focus; its file dialogs drop
             // the first ones typed sooner.
@@ -233,6 +353,13 @@ class StopAndResumeTest : public ::testing::Test {
                 Xdo({"key", key});
             }
         }
+        for (int attempt = 0; watch && !before.isEmpty() && attempt < 400; ++attempt) {
+            if (const QString now = focus_.Focused(); !now.isEmpty() && now != before) {
+                return true;
+            }
+            QThread::msleep(25);
+        }
+        return false;
     }
 
     // The journal left in the program's data folder, replayed; nothing when there is none.
@@ -258,6 +385,8 @@ class StopAndResumeTest : public ::testing::Test {
     }
 
     QTemporaryDir home_;
+    FocusWatch focus_;
+    QProcessEnvironment busEnvironment_;
     QProcess display_;
     QProcess program_;
     QStringList arguments_;
@@ -301,6 +430,11 @@ TEST_F(StopAndResumeTest, EveryKilledShowEndsWithTheFilesOfAnUninterruptedOne) {
     std::mt19937 random(20261209);
     int killed = 0;
     std::size_t next = whole.size();  // the next step; past the end, a new show begins
+    // The steps on the scorecard whose score or button the driver saw accepted; each is a record.
+    std::size_t accepted = 0;
+    const auto onScorecard = [&](std::size_t step) {
+        return step >= setUp.size() && step < setUp.size() + scorecard.size();
+    };
     while (killed < kills || next < whole.size()) {
         if (next >= whole.size()) {
             for (const char *name : outputs) {
@@ -314,8 +448,13 @@ TEST_F(StopAndResumeTest, EveryKilledShowEndsWithTheFilesOfAnUninterruptedOne) {
         ASSERT_EQ(WaitForOneOf({"UNFINISHED SHOW", "Introduction"}),
                   offered ? "UNFINISHED SHOW" : "Introduction")
             << "after kill " << killed << ", at step " << next;
+        if (journal) {
+            EXPECT_GE(journal->records, accepted + 1)
+                << "a score seen accepted was lost, after kill " << killed;
+        }
         if (offered) {
-            std::printf("continued with %zu records\n", journal->records);
+            std::printf("continued with %zu records, %zu seen accepted\n", journal->records,
+                        accepted);
             Xdo({"key", "Return"});
             // Each record after the set-up stands for one step on the scorecard. After the
             // tabulation the summary's steps start over, as their files may be cut short.
@@ -334,12 +473,20 @@ TEST_F(StopAndResumeTest, EveryKilledShowEndsWithTheFilesOfAnUninterruptedOne) {
         } else {
             next = 0;
         }
+        accepted = journal && offered ? journal->records - 1 : 0;
         // A few steps, the last of them perhaps not yet handled, and the kill; after the last
         // kill the show is driven to its end. Few kills take longer strides, to reach the summary.
         const std::size_t stride = std::max<std::size_t>(4, 2 * whole.size() / kills);
         const std::size_t last = killed < kills ? next + random() % stride : whole.size();
         for (; next < std::min(last, whole.size()); ++next) {
-            Play(whole[next]);
+            // The focus is watched on the scorecard, up to the step that opens a question.
+            const bool watch = onScorecard(next) && next + 1 < last &&
+                               whole[next + 1].window == whole[next].window;
+            if (Play(whole[next], watch)) {
+                accepted = next - setUp.size() + 1;
+            } else if (watch) {
+                ADD_FAILURE() << "the focus never left the control of step " << next;
+            }
         }
         if (next >= whole.size()) {
             ASSERT_TRUE(program_.waitForFinished(20000));

@@ -1,105 +1,131 @@
 #include "support/FaultDisk.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace bis::testing {
-
-namespace {
-
-std::string FolderOfKey(const std::string &path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::string FaultDisk::Key(std::string_view path) {
     std::string key(path);
     std::replace(key.begin(), key.end(), '\\', '/');
-    while (key.size() > 1 && key.back() == '/') {
+    while (key.size() > 1 && (key.back() == '/' || key.ends_with("/."))) {
         key.pop_back();
-    }
-    if (key.size() > 2 && key.substr(key.size() - 2) == "/.") {
-        key.resize(key.size() - 2);
     }
     return key;
 }
 
-std::optional<FaultDisk::Inode> FaultDisk::Find(const std::string &path) const {
-    const auto entry = entries_.find(path);
-    return entry == entries_.end() ? std::nullopt : std::optional<Inode>(entry->second);
-}
-
-FaultDisk::Inode FaultDisk::Create(const std::string &path) {
-    const Inode file = next_++;
-    files_[file];
-    entries_[path] = file;
-    Changed(FolderOfKey(path), {path, {}, file});
-    return file;
-}
-
-void FaultDisk::Move(const std::string &from, const std::string &to, bool writeThrough) {
-    const Inode file = entries_.at(from);
-    entries_.erase(from);
-    entries_[to] = file;
-    if (writeThrough) {
-        durableEntries_.erase(from);
-        durableEntries_[to] = file;
-        changed();
-    } else {
-        Changed(FolderOfKey(to), {from, to, file});
+FaultDisk::Refusal FaultDisk::Open(std::string_view path, bool create, bool exclusive, bool folder,
+                                   bool append, int &number) {
+    const std::string key = Key(path);
+    std::optional<Inode> file = Find(key);
+    if (folder ? file.has_value() : (file && exclusive)) {
+        return Refusal::NameTaken;
     }
+    if (!folder && !file) {
+        if (!create) {
+            return Refusal::NoSuchName;
+        }
+        file = next_++;
+        files_[*file];
+        entries_[key] = *file;
+        Changed(key, {key, file, {}});
+    }
+    number = next_++;
+    handles_[number] = {key, file, append, 0};
+    return Refusal::None;
 }
 
-void FaultDisk::Link(const std::string &from, const std::string &to) {
-    const Inode file = entries_.at(from);
-    entries_[to] = file;
-    Changed(FolderOfKey(to), {to, {}, file});
+FaultDisk::Handle *FaultDisk::Opened(int number) {
+    const auto handle = handles_.find(number);
+    return handle == handles_.end() ? nullptr : &handle->second;
 }
 
-void FaultDisk::Unlink(const std::string &path) {
-    entries_.erase(path);
-    Changed(FolderOfKey(path), {path, {}, std::nullopt});
+bool FaultDisk::Close(int number) {
+    return handles_.erase(number) != 0;
 }
 
-void FaultDisk::Write(Inode file, std::uint64_t at, std::string_view bytes) {
-    File &f = files_.at(file);
-    f.pending.push_back({at, std::string(bytes), false});
-    Apply(f.current, f.pending.back());
-    changed();
+std::size_t FaultDisk::Read(Handle &handle, std::optional<std::uint64_t> at, void *buffer,
+                            std::size_t size) {
+    const std::string &bytes = files_.at(*handle.file).current;
+    const std::uint64_t from = at.value_or(handle.place);
+    const std::size_t count = from >= bytes.size() ? 0 : std::min(size, bytes.size() - from);
+    std::memcpy(buffer, bytes.data() + from, count);
+    if (!at) {
+        handle.place += count;
+    }
+    return count;
+}
+
+void FaultDisk::Write(Handle &handle, std::string_view bytes) {
+    File &file = files_.at(*handle.file);
+    const std::uint64_t at = handle.append ? file.current.size() : handle.place;
+    handle.place = at + bytes.size();
+    Changed(file, {at, std::string(bytes), false});
 }
 
 void FaultDisk::Truncate(Inode file, std::uint64_t length) {
-    File &f = files_.at(file);
-    f.pending.push_back({length, {}, true});
-    Apply(f.current, f.pending.back());
-    changed();
+    Changed(files_.at(file), {length, {}, true});
 }
 
-void FaultDisk::FlushFile(Inode file) {
-    File &f = files_.at(file);
-    f.durable = f.current;
-    f.pending.clear();
-    changed();
-}
-
-void FaultDisk::FlushFolder(const std::string &folder) {
-    for (const Entry &entry : pendingEntries_[folder]) {
-        if (!entry.to.empty()) {
+void FaultDisk::Flush(const Handle &handle) {
+    if (handle.file) {
+        File &file = files_.at(*handle.file);
+        file.durable = file.current;
+        file.pending.clear();
+    } else {
+        for (const Entry &entry : pendingEntries_[handle.path]) {
             durableEntries_.erase(entry.name);
-            durableEntries_[entry.to] = *entry.file;
-        } else if (entry.file) {
-            durableEntries_[entry.name] = *entry.file;
-        } else {
-            durableEntries_.erase(entry.name);
+            if (entry.file) {
+                durableEntries_[entry.to.empty() ? entry.name : entry.to] = *entry.file;
+            }
         }
+        pendingEntries_.erase(handle.path);
     }
-    pendingEntries_.erase(folder);
     changed();
 }
 
-const std::string &FaultDisk::Bytes(Inode file) const {
-    return files_.at(file).current;
+std::optional<FaultDisk::Inode> FaultDisk::Find(std::string_view path) const {
+    const auto entry = entries_.find(Key(path));
+    return entry == entries_.end() ? std::nullopt : std::optional<Inode>(entry->second);
+}
+
+FaultDisk::Refusal FaultDisk::Move(std::string_view from, std::string_view to, bool writeThrough) {
+    const auto file = Find(from);
+    if (!file || Find(to)) {
+        return file ? Refusal::NameTaken : Refusal::NoSuchName;
+    }
+    entries_.erase(Key(from));
+    entries_[Key(to)] = *file;
+    if (writeThrough) {
+        durableEntries_.erase(Key(from));
+        durableEntries_[Key(to)] = *file;
+        changed();
+    } else {
+        Changed(Key(to), {Key(from), file, Key(to)});
+    }
+    return Refusal::None;
+}
+
+FaultDisk::Refusal FaultDisk::Link(std::string_view from, std::string_view to) {
+    const auto file = Find(from);
+    if (!file || Find(to)) {
+        return file ? Refusal::NameTaken : Refusal::NoSuchName;
+    }
+    entries_[Key(to)] = *file;
+    Changed(Key(to), {Key(to), file, {}});
+    return Refusal::None;
+}
+
+FaultDisk::Refusal FaultDisk::Unlink(std::string_view path) {
+    if (entries_.erase(Key(path)) == 0) {
+        return Refusal::NoSuchName;
+    }
+    Changed(Key(path), {Key(path), std::nullopt, {}});
+    return Refusal::None;
+}
+
+std::uint64_t FaultDisk::Size(Inode file) const {
+    return files_.at(file).current.size();
 }
 
 int FaultDisk::Links(Inode file) const {
@@ -107,84 +133,70 @@ int FaultDisk::Links(Inode file) const {
                                           [&](const auto &entry) { return entry.second == file; }));
 }
 
-DiskFiles FaultDisk::Files() const {
-    DiskFiles files;
-    for (const auto &[path, file] : entries_) {
-        files[path] = files_.at(file).current;
-    }
-    return files;
-}
-
 void FaultDisk::Apply(std::string &bytes, const Change &change) {
     if (change.cut) {
         bytes.resize(change.at);
         return;
     }
-    if (bytes.size() < change.at + change.bytes.size()) {
-        bytes.resize(change.at + change.bytes.size(), '\0');
-    }
+    bytes.resize(std::max<std::size_t>(bytes.size(), change.at + change.bytes.size()), '\0');
     bytes.replace(change.at, change.bytes.size(), change.bytes);
 }
 
-void FaultDisk::Changed(const std::string &folder, Entry entry) {
-    pendingEntries_[folder].push_back(std::move(entry));
+void FaultDisk::Changed(File &file, Change change) {
+    Apply(file.current, change);
+    file.pending.push_back(std::move(change));
+    changed();
+}
+
+void FaultDisk::Changed(const std::string &name, Entry entry) {
+    const auto slash = name.rfind('/');
+    pendingEntries_[slash == std::string::npos ? "." : name.substr(0, slash)].push_back(
+        std::move(entry));
     changed();
 }
 
 std::vector<CrashState> FaultDisk::CrashStates(std::mt19937 &random) const {
-    // Which unflushed changes of the folders are kept: each subset of a folder's changes, every
-    // folder with every other, up to 32 combinations, beyond that none, all and a random few.
-    std::vector<std::vector<bool>> pending;
-    for (const auto &[folder, entries] : pendingEntries_) {
-        pending.emplace_back(entries.size());
-    }
-    std::size_t combinations = 1;
-    for (const auto &folder : pending) {
-        combinations *= folder.size() < 6 ? std::size_t{1} << folder.size() : 64;
-    }
-    std::vector<std::vector<std::vector<bool>>> keptSets;
-    for (std::size_t n = 0; n < std::min<std::size_t>(combinations, 32); ++n) {
-        std::vector<std::vector<bool>> kept = pending;
-        std::size_t bits = combinations <= 32 ? n : random();
-        if (combinations > 32 && n < 2) {
-            bits = n == 0 ? 0 : ~std::size_t{0};
+    // Which unflushed changes of the folders a cut keeps: every subset of up to four of them,
+    // else none, all and a few at random.
+    std::vector<const Entry *> pending;
+    for (const auto &folder : pendingEntries_) {
+        for (const Entry &entry : folder.second) {
+            pending.push_back(&entry);
         }
-        for (auto &folder : kept) {
-            for (std::size_t i = 0; i < folder.size(); ++i) {
-                folder[i] = ((bits >> (i % 60)) & 1) != 0;
-            }
-            bits >>= std::min<std::size_t>(folder.size(), 60);
+    }
+    std::vector<std::uint64_t> keptSets;
+    if (pending.size() <= 4) {
+        for (std::uint64_t set = 0; set < (std::uint64_t{1} << pending.size()); ++set) {
+            keptSets.push_back(set);
         }
-        keptSets.push_back(std::move(kept));
+    } else {
+        keptSets = {0, ~std::uint64_t{0}, random(), random(), random(), random()};
     }
 
-    enum class Kind { All, None, Torn, Zeroed, Garbled, SomeLost };
+    enum class Kind { Kept, Lost, Torn, Zeroed, Garbled, SomeLost };
     const std::pair<Kind, const char *> kinds[] = {
-        {Kind::All, "every write kept"},      {Kind::None, "every write lost"},
-        {Kind::Torn, "a torn write"},         {Kind::Torn, "a torn write"},
-        {Kind::Zeroed, "writes zeroed"},      {Kind::Garbled, "a garbled write"},
+        {Kind::Kept, "writes kept"},          {Kind::Lost, "writes lost"},
+        {Kind::Torn, "a write torn"},         {Kind::Torn, "a write torn"},
+        {Kind::Zeroed, "writes zeroed"},      {Kind::Garbled, "a write garbled"},
         {Kind::SomeLost, "some writes lost"},
     };
-    const auto variant = [&](const File &file, Kind kind) {
+    // The file as a cut of that kind leaves it.
+    const auto after = [&](const File &file, Kind kind) {
         std::string bytes = file.durable;
-        const std::size_t count = file.pending.size();
-        const std::size_t torn = count == 0 ? 0 : random() % count;
-        const std::size_t garbled = count == 0 ? 0 : random() % count;
-        for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t count = kind == Kind::Lost ? 0 : file.pending.size();
+        const std::size_t chosen = count == 0 ? 0 : random() % count;
+        for (std::size_t i = 0; i < count && !(kind == Kind::Torn && i > chosen); ++i) {
             Change change = file.pending[i];
-            if (kind == Kind::None || (kind == Kind::Torn && i > torn)) {
-                break;
-            }
-            if (kind == Kind::Torn && i == torn) {
+            if (kind == Kind::Torn && i == chosen) {
                 if (change.cut) {
                     break;
                 }
                 change.bytes.resize(random() % (change.bytes.size() + 1));
             }
-            if (!change.cut && (kind == Kind::Zeroed || (kind == Kind::SomeLost && random() % 2))) {
+            if (kind == Kind::Zeroed || (kind == Kind::SomeLost && random() % 2 != 0)) {
                 change.bytes.assign(change.bytes.size(), '\0');
             }
-            if (kind == Kind::Garbled && i == garbled && !change.bytes.empty()) {
+            if (kind == Kind::Garbled && i == chosen && !change.bytes.empty()) {
                 change.bytes[random() % change.bytes.size()] ^=
                     static_cast<char>(1 + random() % 255);
             }
@@ -194,34 +206,26 @@ std::vector<CrashState> FaultDisk::CrashStates(std::mt19937 &random) const {
     };
 
     std::vector<CrashState> states;
-    for (const auto &kept : keptSets) {
+    for (const std::uint64_t kept : keptSets) {
         std::map<std::string, Inode> entries = durableEntries_;
-        std::string what = "folders:";
-        std::size_t folder = 0;
-        for (const auto &[name, changes] : pendingEntries_) {
-            for (std::size_t i = 0; i < changes.size(); ++i) {
-                if (!kept[folder][i]) {
-                    continue;
-                }
-                const Entry &entry = changes[i];
-                what += " " + (entry.to.empty() ? entry.name : entry.name + ">" + entry.to) +
-                        (entry.file ? "" : " removed");
-                if (!entry.to.empty()) {
-                    if (entries.erase(entry.name) != 0) {
-                        entries[entry.to] = *entry.file;
-                    }
-                } else if (entry.file) {
-                    entries[entry.name] = *entry.file;
-                } else {
-                    entries.erase(entry.name);
-                }
+        std::string what = "kept:";
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            const Entry &entry = *pending[i];
+            if ((kept >> (i % 64) & 1) == 0 ||
+                (!entry.to.empty() && entries.count(entry.name) == 0)) {
+                continue;
             }
-            ++folder;
+            what += " " + entry.name + (entry.to.empty() ? "" : ">" + entry.to) +
+                    (entry.file ? "" : " removed");
+            entries.erase(entry.name);
+            if (entry.file) {
+                entries[entry.to.empty() ? entry.name : entry.to] = *entry.file;
+            }
         }
         for (const auto &[kind, name] : kinds) {
             CrashState state{what + "; " + name, {}};
             for (const auto &[path, file] : entries) {
-                state.files[path] = variant(files_.at(file), kind);
+                state.files[path] = after(files_.at(file), kind);
             }
             states.push_back(std::move(state));
         }

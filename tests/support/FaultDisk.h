@@ -27,10 +27,19 @@ struct CrashState {
 // file's flushed bytes and the writes and cuts since, and each folder's flushed entries and the
 // files created, moved and removed there since. Its crash states are every kind of state a power
 // cut could leave now: the unflushed changes of the files kept, lost, torn, zeroed or garbled, and
-// each unflushed change of a folder kept or lost (a move whole or not at all).
+// the unflushed changes of the folders kept or lost (a move whole or not at all). Files and
+// folders are opened by number, as both systems' calls do.
 class FaultDisk {
   public:
     using Inode = int;
+    enum class Refusal { None, NameTaken, NoSuchName, NotOpen };
+    // An open file, or folder (no file).
+    struct Handle {
+        std::string path;
+        std::optional<Inode> file;
+        bool append = false;
+        std::uint64_t place = 0;
+    };
 
     // Called after every change the disk takes: a write, a cut, a flush, a change of a folder.
     std::function<void()> changed = [] {};
@@ -38,23 +47,26 @@ class FaultDisk {
     // A path as the disk keeps it: forward slashes, no separator at the end.
     [[nodiscard]] static std::string Key(std::string_view path);
 
-    [[nodiscard]] std::optional<Inode> Find(const std::string &path) const;
-    // Makes an empty file under a free name.
-    Inode Create(const std::string &path);
-    // Gives the file under `from` the free name `to`; with writeThrough the move is on the disk
-    // at once.
-    void Move(const std::string &from, const std::string &to, bool writeThrough = false);
-    void Link(const std::string &from, const std::string &to);
-    void Unlink(const std::string &path);
-    void Write(Inode file, std::uint64_t at, std::string_view bytes);
+    // Opens the file under the path, made when missing if create, refused when there if
+    // exclusive; or, as a folder, a path that names no file.
+    Refusal Open(std::string_view path, bool create, bool exclusive, bool folder, bool append,
+                 int &number);
+    [[nodiscard]] Handle *Opened(int number);
+    bool Close(int number);
+    // Reads from the place given, or from the handle's place, which moves on.
+    std::size_t Read(Handle &handle, std::optional<std::uint64_t> at, void *buffer,
+                     std::size_t size);
+    // Writes at the handle's place, or at the end of a file opened to append.
+    void Write(Handle &handle, std::string_view bytes);
     void Truncate(Inode file, std::uint64_t length);
-    void FlushFile(Inode file);
-    void FlushFolder(const std::string &folder);
-    [[nodiscard]] const std::string &Bytes(Inode file) const;
+    void Flush(const Handle &handle);
+    [[nodiscard]] std::optional<Inode> Find(std::string_view path) const;
+    Refusal Move(std::string_view from, std::string_view to, bool writeThrough);
+    Refusal Link(std::string_view from, std::string_view to);
+    Refusal Unlink(std::string_view path);
+    [[nodiscard]] std::uint64_t Size(Inode file) const;
     [[nodiscard]] int Links(Inode file) const;
 
-    // The files as they stand.
-    [[nodiscard]] DiskFiles Files() const;
     // Every kind of state a power cut now could leave.
     [[nodiscard]] std::vector<CrashState> CrashStates(std::mt19937 &random) const;
 
@@ -70,21 +82,24 @@ class FaultDisk {
         std::vector<Change> pending;
         std::string current;
     };
-    // A change of a folder's entries not yet flushed: a name added or removed, or a move.
+    // A change of a folder's entries not yet flushed: a name given a file, or taken away (no
+    // file), or a move to another name.
     struct Entry {
         std::string name;
-        std::string to;             // a move's new name; empty for an addition or a removal
-        std::optional<Inode> file;  // the file added; nothing for a removal
+        std::optional<Inode> file;
+        std::string to;
     };
 
     static void Apply(std::string &bytes, const Change &change);
-    void Changed(const std::string &folder, Entry entry);
+    void Changed(File &file, Change change);
+    void Changed(const std::string &name, Entry entry);
 
     std::map<Inode, File> files_;
     std::map<std::string, Inode> entries_;
     std::map<std::string, Inode> durableEntries_;
     std::map<std::string, std::vector<Entry>> pendingEntries_;  // by folder
-    Inode next_ = 1;
+    std::map<int, Handle> handles_;
+    int next_ = 1000;
 };
 
 // The program's own file layer for this system, its system calls answered by the disk: what the

@@ -1,6 +1,5 @@
 // The Windows file layer's system calls, answered by a FaultDisk.
 #include <QString>
-#include <cstring>
 
 #include "platform/FileCallsWindows.h"
 #include "support/FaultDisk.h"
@@ -11,111 +10,91 @@ namespace {
 
 FaultDisk *disk = nullptr;
 
-struct Handle {
-    std::string path;
-    std::optional<FaultDisk::Inode> file;  // nothing for a folder
-    std::uint64_t place = 0;
-};
-
-std::map<std::intptr_t, Handle> handles;
-std::intptr_t nextHandle = 1000;
-
-std::string Key(LPCWSTR name) {
-    return FaultDisk::Key(QString::fromWCharArray(name).toStdString());
+std::string Name(LPCWSTR name) {
+    return QString::fromWCharArray(name).toStdString();
 }
 
-Handle *Find(HANDLE handle) {
-    const auto found = handles.find(reinterpret_cast<std::intptr_t>(handle));
-    if (found == handles.end()) {
-        ::SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    return &found->second;
+// FALSE with the system's error for a refusal, else TRUE.
+BOOL Result(FaultDisk::Refusal refusal) {
+    using Refusal = FaultDisk::Refusal;
+    ::SetLastError(refusal == Refusal::NameTaken    ? ERROR_FILE_EXISTS
+                   : refusal == Refusal::NoSuchName ? ERROR_FILE_NOT_FOUND
+                                                    : ERROR_INVALID_HANDLE);
+    return refusal == Refusal::None ? TRUE : FALSE;
 }
 
-BOOL Failed(DWORD error) {
-    ::SetLastError(error);
-    return FALSE;
+// The open file or folder of the handle, or nothing with the system's error for it.
+FaultDisk::Handle *Opened(HANDLE handle, bool file = true) {
+    FaultDisk::Handle *h = disk->Opened(static_cast<int>(reinterpret_cast<std::intptr_t>(handle)));
+    Result(FaultDisk::Refusal::NotOpen);
+    return h != nullptr && (!file || h->file) ? h : nullptr;
 }
 
 HANDLE WINAPI OnCreateFile(LPCWSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
                            DWORD flags, HANDLE) {
-    const std::string key = Key(name);
-    std::optional<FaultDisk::Inode> file = disk->Find(key);
-    const bool folder =
-        !file && disposition == OPEN_EXISTING && (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0;
-    if (file && disposition == CREATE_NEW) {
-        ::SetLastError(ERROR_FILE_EXISTS);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!file && !folder && disposition == OPEN_EXISTING) {
-        ::SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!file && !folder) {
-        file = disk->Create(key);
-    }
-    handles[nextHandle] = {key, file};
-    return reinterpret_cast<HANDLE>(nextHandle++);
+    // A name of no file opened with backup semantics is a folder.
+    const bool folder = !disk->Find(Name(name)) && (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 &&
+                        disposition == OPEN_EXISTING;
+    int number = -1;
+    const FaultDisk::Refusal refusal = disk->Open(Name(name), disposition == CREATE_NEW,
+                                                  disposition == CREATE_NEW, folder, false, number);
+    return Result(refusal) ? reinterpret_cast<HANDLE>(std::intptr_t{number}) : INVALID_HANDLE_VALUE;
 }
 
 BOOL WINAPI OnCloseHandle(HANDLE handle) {
-    return handles.erase(reinterpret_cast<std::intptr_t>(handle)) != 0
+    return disk->Close(static_cast<int>(reinterpret_cast<std::intptr_t>(handle)))
                ? TRUE
-               : Failed(ERROR_INVALID_HANDLE);
+               : Result(FaultDisk::Refusal::NotOpen);
 }
 
 BOOL WINAPI OnReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read,
                        LPOVERLAPPED overlapped) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
+    FaultDisk::Handle *h = Opened(handle);
+    if (h == nullptr) {
         return FALSE;
     }
-    const std::uint64_t at =
-        overlapped != nullptr ? (std::uint64_t{overlapped->OffsetHigh} << 32) | overlapped->Offset
-                              : h->place;
-    const std::string &bytes = disk->Bytes(*h->file);
-    const std::size_t count =
-        at >= bytes.size() ? 0 : std::min<std::size_t>(size, bytes.size() - at);
-    std::memcpy(buffer, bytes.data() + at, count);
-    *read = static_cast<DWORD>(count);
-    h->place = at + count;
-    return count == 0 && overlapped != nullptr && size > 0 ? Failed(ERROR_HANDLE_EOF) : TRUE;
+    std::optional<std::uint64_t> at;
+    if (overlapped != nullptr) {
+        at = std::uint64_t{overlapped->OffsetHigh} << 32 | overlapped->Offset;
+    }
+    *read = static_cast<DWORD>(disk->Read(*h, at, buffer, size));
+    if (at) {
+        h->place = *at + *read;
+    }
+    if (*read == 0 && at && size > 0) {
+        ::SetLastError(ERROR_HANDLE_EOF);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL WINAPI OnWriteFile(HANDLE handle, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
+    FaultDisk::Handle *h = Opened(handle);
+    if (h == nullptr) {
         return FALSE;
     }
-    disk->Write(*h->file, h->place, std::string_view(static_cast<const char *>(bytes), size));
-    h->place += size;
+    disk->Write(*h, std::string_view(static_cast<const char *>(bytes), size));
     *written = size;
     return TRUE;
 }
 
 BOOL WINAPI OnFlushFileBuffers(HANDLE handle) {
-    Handle *h = Find(handle);
-    if (h == nullptr) {
-        return FALSE;
+    FaultDisk::Handle *h = Opened(handle, false);
+    if (h != nullptr) {
+        disk->Flush(*h);
     }
-    if (h->file) {
-        disk->FlushFile(*h->file);
-    } else {
-        disk->FlushFolder(h->path);
-    }
-    return TRUE;
+    return h != nullptr;
 }
 
 BOOL WINAPI OnSetFilePointerEx(HANDLE handle, LARGE_INTEGER distance, PLARGE_INTEGER place,
                                DWORD method) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
+    FaultDisk::Handle *h = Opened(handle);
+    if (h == nullptr) {
         return FALSE;
     }
     const std::uint64_t base = method == FILE_BEGIN     ? 0
                                : method == FILE_CURRENT ? h->place
-                                                        : disk->Bytes(*h->file).size();
+                                                        : disk->Size(*h->file);
     h->place = base + static_cast<std::uint64_t>(distance.QuadPart);
     if (place != nullptr) {
         place->QuadPart = static_cast<LONGLONG>(h->place);
@@ -124,21 +103,19 @@ BOOL WINAPI OnSetFilePointerEx(HANDLE handle, LARGE_INTEGER distance, PLARGE_INT
 }
 
 BOOL WINAPI OnSetEndOfFile(HANDLE handle) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
-        return FALSE;
+    FaultDisk::Handle *h = Opened(handle);
+    if (h != nullptr) {
+        disk->Truncate(*h->file, h->place);
     }
-    disk->Truncate(*h->file, h->place);
-    return TRUE;
+    return h != nullptr;
 }
 
 BOOL WINAPI OnGetFileSizeEx(HANDLE handle, PLARGE_INTEGER size) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
-        return FALSE;
+    FaultDisk::Handle *h = Opened(handle);
+    if (h != nullptr) {
+        size->QuadPart = static_cast<LONGLONG>(disk->Size(*h->file));
     }
-    size->QuadPart = static_cast<LONGLONG>(disk->Bytes(*h->file).size());
-    return TRUE;
+    return h != nullptr;
 }
 
 DWORD WINAPI OnGetFileType(HANDLE) {
@@ -146,42 +123,29 @@ DWORD WINAPI OnGetFileType(HANDLE) {
 }
 
 DWORD WINAPI OnGetFileAttributes(LPCWSTR name) {
-    if (!disk->Find(Key(name))) {
-        ::SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return FILE_ATTRIBUTE_NORMAL;
+    return Result(disk->Find(Name(name)) ? FaultDisk::Refusal::None
+                                         : FaultDisk::Refusal::NoSuchName)
+               ? FILE_ATTRIBUTE_NORMAL
+               : INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL WINAPI OnGetFileInformationByHandle(HANDLE handle, LPBY_HANDLE_FILE_INFORMATION info) {
-    Handle *h = Find(handle);
-    if (h == nullptr || !h->file) {
-        return Failed(ERROR_INVALID_FUNCTION);
+    FaultDisk::Handle *h = Opened(handle);
+    if (h != nullptr) {
+        *info = {};
+        info->dwVolumeSerialNumber = 1;
+        info->nFileIndexLow = static_cast<DWORD>(*h->file);
+        info->nNumberOfLinks = static_cast<DWORD>(disk->Links(*h->file));
     }
-    *info = {};
-    info->dwVolumeSerialNumber = 1;
-    info->nFileIndexLow = static_cast<DWORD>(*h->file);
-    info->nNumberOfLinks = static_cast<DWORD>(disk->Links(*h->file));
-    return TRUE;
+    return h != nullptr;
 }
 
 BOOL WINAPI OnMoveFileEx(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    if (!disk->Find(Key(from))) {
-        return Failed(ERROR_FILE_NOT_FOUND);
-    }
-    if (disk->Find(Key(to))) {
-        return Failed(ERROR_ALREADY_EXISTS);
-    }
-    disk->Move(Key(from), Key(to), (flags & MOVEFILE_WRITE_THROUGH) != 0);
-    return TRUE;
+    return Result(disk->Move(Name(from), Name(to), (flags & MOVEFILE_WRITE_THROUGH) != 0));
 }
 
 BOOL WINAPI OnDeleteFile(LPCWSTR name) {
-    if (!disk->Find(Key(name))) {
-        return Failed(ERROR_FILE_NOT_FOUND);
-    }
-    disk->Unlink(Key(name));
-    return TRUE;
+    return Result(disk->Unlink(Name(name)));
 }
 
 void WINAPI OnSleep(DWORD) {}
@@ -207,7 +171,6 @@ const WindowsSystemCalls kCalls{
 
 std::unique_ptr<FileCalls> SystemLayerOn(FaultDisk &faultDisk) {
     disk = &faultDisk;
-    handles.clear();
     return WindowsFileCallsOn(kCalls);
 }
 
