@@ -120,7 +120,6 @@ std::string_view IdBytes(const JournalId &id) {
     return {reinterpret_cast<const char *>(id.data()), id.size()};
 }
 
-
 // ---- Reading -----------------------------------------------------------------------------------
 
 // Takes fields one after another from a record's contents; any field that runs past the end
