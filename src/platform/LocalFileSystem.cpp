@@ -51,7 +51,7 @@ FileFailure LocalFileSystem::createNew(const QString &path, const std::string &b
         temporary = folder + QStringLiteral(".bestinshow-") +
                     QString::number(QRandomGenerator::global()->generate64(), 36) +
                     QStringLiteral(".tmp");
-        const SystemError error = calls_.createNew(temporary, FileAccess::Shared, file);
+        const SystemError error = calls_.createNew(temporary, access_, file);
         if (error != 0 && error != numbers.nameTaken) {
             return calls_.failure(error);
         }
@@ -67,7 +67,7 @@ FileFailure LocalFileSystem::createNew(const QString &path, const std::string &b
     if (error == kNoMoveWithoutReplacing) {
         (void)calls_.remove(temporary);
         std::unique_ptr<OpenFile> inPlace;
-        error = calls_.createNew(path, FileAccess::Shared, inPlace);
+        error = calls_.createNew(path, access_, inPlace);
         if (error == 0) {
             error = FillAndClose(calls_, *inPlace, bytes);
             if (error != 0) {

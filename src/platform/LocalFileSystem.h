@@ -22,7 +22,10 @@ namespace bis {
 class LocalFileSystem : public FileSystem {
   public:
     LocalFileSystem() : LocalFileSystem(SystemFileCalls()) {}
-    explicit LocalFileSystem(FileCalls &calls) : calls_(calls) {}
+    // Files created with the access given: the user's show files and reports are shared as the
+    // user's other files are; the program's own are its user's alone.
+    explicit LocalFileSystem(FileCalls &calls, FileAccess access = FileAccess::Shared)
+        : calls_(calls), access_(access) {}
 
     [[nodiscard]] bool exists(const QString &path) override;
     [[nodiscard]] FileFailure readAll(const QString &path, std::string &bytes) override;
@@ -31,6 +34,7 @@ class LocalFileSystem : public FileSystem {
 
   private:
     FileCalls &calls_;
+    FileAccess access_;
 };
 
 }  // namespace bis

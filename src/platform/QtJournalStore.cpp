@@ -170,7 +170,7 @@ FileFailure QtJournalStore::adopt(const QString &journal, std::size_t length) {
 FileFailure QtJournalStore::keepDamaged(const QString &journal, const std::string &bytes,
                                         QString &kept) {
     kept = journal + kDamagedSuffix;
-    const FileFailure failure = LocalFileSystem(calls_).createNew(kept, bytes);
+    const FileFailure failure = LocalFileSystem(calls_, FileAccess::Private).createNew(kept, bytes);
     if (failure.kind == FileFailureKind::AlreadyExists) {
         return {};
     }
