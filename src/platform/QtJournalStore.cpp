@@ -34,7 +34,10 @@ bool LeftByADeadProgram(const QLockFile &lock) {
     qint64 pid = 0;
     QString host;
     QString program;
-    return lock.getLockInfo(&pid, &host, &program) && host == QSysInfo::machineHostName() &&
+    // Host names are told apart regardless of case: on Windows the lock holds the computer's
+    // name in capitals and the system gives its host name in small letters.
+    return lock.getLockInfo(&pid, &host, &program) &&
+           host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0 &&
            (pid == QCoreApplication::applicationPid() || !ProgramRuns(pid, program));
 }
 
