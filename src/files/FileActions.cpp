@@ -2,11 +2,11 @@
 
 #include <optional>
 
+#include "app/BusyCursor.h"
 #include "app/ScreenTexts.h"
 #include "console/ShowFileLoad.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
-#include "platform/BusyCursor.h"
 
 namespace bis {
 

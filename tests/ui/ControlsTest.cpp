@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CommandButton.h"
-#include "platform/ControlArray.h"
-#include "platform/TextBox.h"
+#include "app/CommandButton.h"
+#include "app/ControlArray.h"
+#include "app/TextBox.h"
 #include "support/ButtonState.h"
 #include "ui/ScreenTesting.h"
 
