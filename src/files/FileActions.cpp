@@ -4,9 +4,9 @@
 
 #include "app/BusyCursor.h"
 #include "app/ScreenTexts.h"
-#include "console/ShowFileLoad.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "files/ShowFileLoad.h"
 
 namespace bis {
 
