@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ShowBuilder.h"
+#include "files/ColumnWriter.h"
 #include "files/ReportLayout.h"
 #include "files/Reports.h"
 #include "support/PageText.h"
