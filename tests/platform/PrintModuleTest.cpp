@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 
 #include "files/Reports.h"
+#include "platform/ModulePdfMaker.h"
+#include "platform/ModulePrinter.h"
 #include "platform/PrintModule.h"
 #include "support/SampleShow.h"
 
