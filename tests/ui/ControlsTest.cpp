@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QVBoxLayout>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -143,6 +144,10 @@ struct MovingKey {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
+
+void PrintTo(const MovingKey &key, std::ostream *out) {
+    *out << key.name;
+}
 
 class EnterInABoxTest : public EntryAndButtonTest, public ::testing::WithParamInterface<MovingKey> {
   protected:
