@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <initializer_list>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ShowBuilder.h"
@@ -12,6 +10,7 @@
 #include "files/ReportLayout.h"
 #include "files/Reports.h"
 #include "support/PageText.h"
+#include "support/ReportColumns.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
@@ -27,42 +26,12 @@ std::vector<std::string> SplitLines(const std::string &bytes) {
     return lines;
 }
 
-// The columns of docs/file-formats.md, which count from 1 at the start of each line. In the text
-// report the first cell begins at column 15 and each further one W + 3 = 14 columns on, W = 11
-// being the widest heading line of the fixed category names. On a printed page the five category
-// columns begin at 27, 41, 55, 69 and 83, and a line that begins with a label or a judge number
-// begins at column 13.
-constexpr int kTextFirstCell = 15;
-constexpr int kPageFirstCell = 27;
-constexpr int kCellStep = 14;
-constexpr int kPageLabels = 13;
-
-// Where category c's column begins in the text report.
-int TextColumn(int category) {
-    return kTextFirstCell + kCellStep * (category - 1);
-}
-
-// Where the column of the page's n-th category (1 to 5) begins on a printed page.
-int PageColumn(int n) {
-    return kPageFirstCell + kCellStep * (n - 1);
-}
-
-// The count characters of the line from the 1-based column on.
-std::string At(const std::string &line, int column, std::size_t count) {
-    return line.substr(static_cast<std::size_t>(column - 1), count);
-}
-
-// A line of blanks with each text at its 1-based column, as the move-to-column rule lays it out.
-std::string Placed(std::initializer_list<std::pair<int, std::string>> pieces) {
-    std::string line;
-    for (const auto &[column, text] : pieces) {
-        const auto before = static_cast<std::size_t>(column - 1);
-        EXPECT_LE(line.size(), before) << "the test's pieces overlap at column " << column;
-        line.resize(before, ' ');
-        line += text;
-    }
-    return line;
-}
+using testing::At;
+using testing::AtColumns;
+using testing::kPageLabels;
+using testing::kValueIndent;
+using testing::PageColumn;
+using testing::TextColumn;
 
 ShowRecord CsvExampleShow() {
     ShowRecord show = testing::MakeShow(
@@ -161,7 +130,7 @@ TEST(TextReportTest, PlacesTheWorkedExampleCells) {
     Tabulate(show);
     const auto lines = SplitLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 1u + 1u) << "26 + NumJudges lines, and nothing after the last";
-    EXPECT_EQ(lines[0], Placed({{30, "OXL BEST IN SHOW TABULATION"}}));
+    EXPECT_EQ(lines[0], AtColumns({{30, "OXL BEST IN SHOW TABULATION"}}));
     EXPECT_EQ(lines[4], "Number of judges:  1");
     EXPECT_EQ(lines[6].size(), static_cast<std::size_t>(TextColumn(10) - 1))
         << "the move to SEEDLING's column happens with nothing after it";
@@ -169,14 +138,15 @@ TEST(TextReportTest, PlacesTheWorkedExampleCells) {
 
     // Three blanks and the judge number, then each cell's star marker and score field.
     const std::string judge = lines[9];
-    EXPECT_EQ(At(judge, 1, TextColumn(1) - 1), Placed({{1, "   1"}, {TextColumn(1), ""}}));
+    EXPECT_EQ(At(judge, 1, TextColumn(1) - 1), AtColumns({{1, "   1"}, {TextColumn(1), ""}}));
     EXPECT_EQ(At(judge, TextColumn(1), 7), "    1.0");
     EXPECT_EQ(At(judge, TextColumn(4), 7), "*   0.5");
 
-    // Four blanks after the label for category 1, then its count field 2 columns into its cell.
-    const std::string bloomsStart = Placed({{1, "per scape"}, {TextColumn(1) + 2, "  1"}});
+    // Four blanks after the label for category 1, then its count field inside its cell.
+    const std::string bloomsStart =
+        AtColumns({{1, "per scape"}, {TextColumn(1) + kValueIndent, "  1"}});
     EXPECT_EQ(At(lines[15], 1, bloomsStart.size()), bloomsStart);
-    EXPECT_EQ(lines[20], Placed({{1, "RESULT"}, {TextColumn(4), "Best in Show"}}));
+    EXPECT_EQ(lines[20], AtColumns({{1, "RESULT"}, {TextColumn(4), "Best in Show"}}));
     EXPECT_EQ(lines[23], "");
     EXPECT_EQ(lines[26].substr(0, 14), "Do not use thi");
 }
@@ -193,8 +163,8 @@ TEST(TextReportTest, TiesStandOnLinesOfTheirOwn) {
     Tabulate(show);
     const auto lines = SplitLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 2u + 1u + 1u);
-    EXPECT_EQ(lines[21], Placed({{1, "RESULT"}, {TextColumn(1), "Best (tie)"}}));
-    EXPECT_EQ(lines[22], Placed({{TextColumn(4), "Best (tie)"}}));
+    EXPECT_EQ(lines[21], AtColumns({{1, "RESULT"}, {TextColumn(1), "Best (tie)"}}));
+    EXPECT_EQ(lines[22], AtColumns({{TextColumn(4), "Best (tie)"}}));
     EXPECT_EQ(lines[23], "");
 }
 
@@ -249,17 +219,17 @@ TEST(PrintedReportTest, LaysOutBothPanels) {
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(left[i], "");
     }
-    EXPECT_EQ(left[14], Placed({{kPageLabels, "Number of judges:  2"}}));
-    EXPECT_EQ(left[16], Placed({{kPageLabels, "Judge's"},
-                                {PageColumn(1), "EXTRA"},
-                                {PageColumn(5), "DBL.+POLY.+"}}));
-    EXPECT_EQ(left[19], Placed({{kPageLabels, "   1"},
-                                {PageColumn(1), "    1.5"},
-                                {PageColumn(3), "*   0.5"},
-                                {PageColumn(5), "    2.0"}}));
-    EXPECT_EQ(left[31], Placed({{kPageLabels, "RESULT"}, {PageColumn(1), "Best in Show"}}));
-    EXPECT_EQ(right[31], Placed({{kPageLabels, "RESULT"}}));
-    EXPECT_EQ(right[19], Placed({{kPageLabels, "   1"}, {PageColumn(5), "    3.0"}}));
+    EXPECT_EQ(left[14], AtColumns({{kPageLabels, "Number of judges:  2"}}));
+    EXPECT_EQ(left[16], AtColumns({{kPageLabels, "Judge's"},
+                                   {PageColumn(1), "EXTRA"},
+                                   {PageColumn(5), "DBL.+POLY.+"}}));
+    EXPECT_EQ(left[19], AtColumns({{kPageLabels, "   1"},
+                                   {PageColumn(1), "    1.5"},
+                                   {PageColumn(3), "*   0.5"},
+                                   {PageColumn(5), "    2.0"}}));
+    EXPECT_EQ(left[31], AtColumns({{kPageLabels, "RESULT"}, {PageColumn(1), "Best in Show"}}));
+    EXPECT_EQ(right[31], AtColumns({{kPageLabels, "RESULT"}}));
+    EXPECT_EQ(right[19], AtColumns({{kPageLabels, "   1"}, {PageColumn(5), "    3.0"}}));
 }
 
 TEST(PrintedReportTest, TieAcrossPanelsShowsOnEach) {
@@ -269,8 +239,8 @@ TEST(PrintedReportTest, TieAcrossPanelsShowsOnEach) {
     Tabulate(show);
     const auto left = PrintedLines(show, 0);
     const auto right = PrintedLines(show, 1);
-    EXPECT_EQ(left.back(), Placed({{kPageLabels, "RESULT"}, {PageColumn(1), "Best (tie)"}}));
-    EXPECT_EQ(right.back(), Placed({{kPageLabels, "RESULT"}, {PageColumn(5), "Best (tie)"}}));
+    EXPECT_EQ(left.back(), AtColumns({{kPageLabels, "RESULT"}, {PageColumn(1), "Best (tie)"}}));
+    EXPECT_EQ(right.back(), AtColumns({{kPageLabels, "RESULT"}, {PageColumn(5), "Best (tie)"}}));
 }
 
 }  // namespace
