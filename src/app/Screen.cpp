@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/CommandButton.h"
 #include "app/NumberText.h"
 #include "app/ScreenTexts.h"
+#include "app/TextBox.h"
 #include "files/Cp1252.h"
-#include "platform/CommandButton.h"
-#include "platform/TextBox.h"
 
 namespace bis {
 

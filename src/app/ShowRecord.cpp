@@ -1,5 +1,9 @@
 #include "app/ShowRecord.h"
 
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+
 namespace bis {
 
 namespace {

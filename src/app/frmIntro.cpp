@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/BusyCursor.h"
+#include "app/CommandButton.h"
 #include "ballots/frmScorecard.h"
 #include "files/FileActions.h"
-#include "platform/BusyCursor.h"
-#include "platform/CommandButton.h"
 #include "setup/frmSetUp.h"
 #include "tabulation/frmSummaryReport.h"
 

@@ -13,6 +13,8 @@
 #include "platform/Console.h"
 #include "platform/DecimalSeparator.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/ModulePdfMaker.h"
+#include "platform/ModulePrinter.h"
 #include "platform/Platform.h"
 #include "platform/PrintModule.h"
 #include "platform/ProgramIcon.h"

@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/CommandButton.h"
 #include "app/EntryChecks.h"
 #include "app/NumberText.h"
 #include "app/ScreenTexts.h"
-#include "platform/CommandButton.h"
-#include "platform/TextBox.h"
+#include "app/TextBox.h"
 #include "tabulation/frmSummaryReport.h"
 
 namespace bis {

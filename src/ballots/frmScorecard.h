@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "app/ControlArray.h"
 #include "app/Screen.h"
 #include "files/Journal.h"
-#include "platform/ControlArray.h"
 
 namespace bis {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "console/ExitStatus.h"
-#include "console/ShowFileLoad.h"
 #include "files/Reports.h"
+#include "files/ShowFileLoad.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {

@@ -2,12 +2,12 @@
 
 #include <optional>
 
+#include "app/BusyCursor.h"
 #include "app/ScreenTexts.h"
-#include "console/ShowFileLoad.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "files/ShowFileLoad.h"
 #include "files/ShowJournal.h"
-#include "platform/BusyCursor.h"
 
 namespace bis {
 

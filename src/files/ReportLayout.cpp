@@ -1,11 +1,10 @@
 #include "files/ReportLayout.h"
 
 #include <algorithm>
-#include <stdexcept>
-#include <utility>
+#include <string_view>
 
-#include "app/NumberText.h"
 #include "files/Cp1252.h"
+#include "files/ScoreCells.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
@@ -25,43 +24,6 @@ int HeadWidth(const ShowRecord &show) {
         width = std::max({width, heading.top.size(), heading.bottom.size()});
     }
     return static_cast<int>(width);
-}
-
-void ColumnWriter::moveToColumn(int column) {
-    const auto target = static_cast<std::size_t>(std::max(column - 1, 0));
-    if (used_ - lineStarts_.back() > target) {
-        endLine();
-    }
-    const std::size_t blanks = target - (used_ - lineStarts_.back());
-    char *const at = room(std::max<std::size_t>(blanks, 8));
-    used_ = static_cast<std::size_t>(WriteBlanks(at, blanks) - bytes_.data());
-}
-
-std::string_view ColumnWriter::line(std::size_t i) const {
-    const std::size_t start = lineStarts_.at(i);
-    const std::size_t end = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] - 2 : used_;
-    return std::string_view(bytes_).substr(start, end - start);
-}
-
-std::string ScoreCells::ScoreField(double score, char decimalSeparator) {
-    char field[kLongestScoreText];
-    return {field, WriteScoreField(field, score, decimalSeparator, 5)};
-}
-
-ScoreCells::ScoreCells(char decimalSeparator, MakeCell makeCell)
-    : decimalSeparator_(decimalSeparator), makeCell_(std::move(makeCell)) {
-    for (std::size_t halves = 0; halves < ballotCells_.size(); ++halves) {
-        const std::string field = ScoreField(static_cast<double>(halves) / 2, decimalSeparator);
-        for (const bool starred : {false, true}) {
-            const std::string cell = makeCell_(field, starred);
-            ShortText &text = ballotCells_[halves][starred ? 1 : 0];
-            if (cell.size() > text.bytes.size()) {
-                throw std::length_error("a judge row's cell is longer than a short text");
-            }
-            std::copy(cell.begin(), cell.end(), text.bytes.begin());
-            text.size = cell.size();
-        }
-    }
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "app/NumberText.h"
 #include "files/Cp1252.h"
 #include "files/ReportLayout.h"
+#include "files/ScoreCells.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {

@@ -43,21 +43,4 @@ PrintSupport *PrintModule::support() {
     return support_;
 }
 
-PrintFailure ModulePrinter::print(const PrintedReport &report) {
-    PrintSupport *const support = module_.support();
-    if (support == nullptr) {
-        return {PrintFailure::Kind::NotAvailable, {}};
-    }
-    return support->printer().print(report);
-}
-
-std::optional<std::string> ModulePdfMaker::makePdf(const PrintedReport &report,
-                                                   const QString &title) {
-    PrintSupport *const support = module_.support();
-    if (support == nullptr) {
-        return std::nullopt;
-    }
-    return support->pdfMaker().makePdf(report, title);
-}
-
 }  // namespace bis

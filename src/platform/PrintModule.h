@@ -4,9 +4,6 @@
 
 #include <QStringList>
 
-#include "platform/PdfMaker.h"
-#include "platform/Printer.h"
-
 namespace bis {
 
 class PrintSupport;
@@ -32,27 +29,6 @@ class PrintModule {
     QStringList places_;
     bool looked_ = false;
     PrintSupport *support_ = nullptr;
-};
-
-// The printer of the print module; without the module, the printer is not available.
-class ModulePrinter : public Printer {
-  public:
-    explicit ModulePrinter(PrintModule &module) : module_(module) {}
-    [[nodiscard]] PrintFailure print(const PrintedReport &report) override;
-
-  private:
-    PrintModule &module_;
-};
-
-// The PDF maker of the print module; without the module, no document can be made.
-class ModulePdfMaker : public PdfMaker {
-  public:
-    explicit ModulePdfMaker(PrintModule &module) : module_(module) {}
-    [[nodiscard]] std::optional<std::string> makePdf(const PrintedReport &report,
-                                                     const QString &title) override;
-
-  private:
-    PrintModule &module_;
 };
 
 }  // namespace bis

@@ -7,9 +7,9 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "app/CommandButton.h"
 #include "app/ScreenTexts.h"
 #include "ballots/frmScorecard.h"
-#include "platform/CommandButton.h"
 #include "setup/frmSetUp.h"
 
 namespace bis {

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/CommandButton.h"
 #include "app/EntryChecks.h"
 #include "app/ScreenTexts.h"
-#include "platform/CommandButton.h"
-#include "platform/TextBox.h"
+#include "app/TextBox.h"
 #include "setup/ShowTextValidator.h"
 #include "setup/frmInfoCheck.h"
 

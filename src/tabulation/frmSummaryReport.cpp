@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/CommandButton.h"
 #include "app/NumberText.h"
 #include "files/FileActions.h"
-#include "platform/CommandButton.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/ControlArray.h"
 #include "app/Screen.h"
-#include "platform/ControlArray.h"
 
 class QGroupBox;
 class QLabel;

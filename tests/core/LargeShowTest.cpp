@@ -15,10 +15,17 @@
 #include "files/Reports.h"
 #include "files/ShowFile.h"
 #include "support/PageText.h"
+#include "support/ReportColumns.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
 namespace {
+
+using testing::AtColumns;
+using testing::kPageLabels;
+using testing::kValueIndent;
+using testing::PageColumn;
+using testing::TextColumn;
 
 constexpr int kJudges = 32767;
 
@@ -47,16 +54,6 @@ struct LargeShowCase {
 
 void PrintTo(const LargeShowCase &test, std::ostream *out) {
     *out << test.name;
-}
-
-// A line holding each text from its 1-based column on, with blanks in between.
-std::string AtColumns(std::initializer_list<std::pair<int, std::string>> texts) {
-    std::string line;
-    for (const auto &[column, text] : texts) {
-        line.append(static_cast<std::size_t>(column - 1) - line.size(), ' ');
-        line += text;
-    }
-    return line;
 }
 
 // The CSV cells joined by the separator " , ".
@@ -209,16 +206,27 @@ INSTANTIATE_TEST_SUITE_P(
             {32766, 0, 0, 1, 0, 0, 0, 0, 0, 0},
             {1, 0, 0, 0, 0, 0, 0, 0, 0, 0},
             "Best in Show",
-            AtColumns({{1, "   32767"}, {15, "    1.0"}, {57, "*   0.5"}, {141, "    5.0"}}),
-            AtColumns({{1, "DEDUCTED"}, {17, "32767.0"}, {59, "49149.5"}, {143, "163835.0"}}),
-            AtColumns({{1, "entries"}, {17, "32766"}, {59, "  1"}, {143, "  0"}}),
+            AtColumns({{1, "   32767"},
+                       {TextColumn(1), "    1.0"},
+                       {TextColumn(4), "*   0.5"},
+                       {TextColumn(10), "    5.0"}}),
+            AtColumns({{1, "DEDUCTED"},
+                       {TextColumn(1) + kValueIndent, "32767.0"},
+                       {TextColumn(4) + kValueIndent, "49149.5"},
+                       {TextColumn(10) + kValueIndent, "163835.0"}}),
+            AtColumns({{1, "entries"},
+                       {TextColumn(1) + kValueIndent, "32766"},
+                       {TextColumn(4) + kValueIndent, "  1"},
+                       {TextColumn(10) + kValueIndent, "  0"}}),
             Cells({"32767", "  1.0 _ ", "", "", "  0.5 * ", "", "", "", "", "", "  5.0 _ "}),
             Cells({"DEDUCTED", "32767.0 _ ", kBlank, kBlank, "49149.5 _ ", kBlank, kBlank, kBlank,
                    kBlank, kBlank, "163835.0 _ "}),
             Cells({"entries", "32766 _ ", kBlank, kBlank, "  1 _ ", kBlank, kBlank, kBlank, kBlank,
                    kBlank, "  0 _ "}),
-            AtColumns({{13, "   32767"}, {27, "    1.0"}, {69, "*   0.5"}}),
-            AtColumns({{13, "   32767"}, {83, "    5.0"}})},
+            AtColumns({{kPageLabels, "   32767"},
+                       {PageColumn(1), "    1.0"},
+                       {PageColumn(4), "*   0.5"}}),
+            AtColumns({{kPageLabels, "   32767"}, {PageColumn(5), "    5.0"}})},
         // Every judge stars both LARGE categories: 32767 stars each, the most 16 bits hold.
         LargeShowCase{
             "EveryJudgeStarsTwoCategoriesThatTie",
@@ -228,16 +236,27 @@ INSTANTIATE_TEST_SUITE_P(
             {32767, 32767, 0, 0, 0, 0, 0, 0, 0, 0},
             {1, 1, 0, 0, 0, 0, 0, 0, 0, 0},
             "Best (tie)",
-            AtColumns({{1, "   32767"}, {15, "*   0.5"}, {29, "*   0.5"}, {141, "    2.0"}}),
-            AtColumns({{1, "DEDUCTED"}, {17, "16383.5"}, {31, "16383.5"}, {143, "65534.0"}}),
-            AtColumns({{1, "entries"}, {17, "32767"}, {31, "32767"}, {143, "  0"}}),
+            AtColumns({{1, "   32767"},
+                       {TextColumn(1), "*   0.5"},
+                       {TextColumn(2), "*   0.5"},
+                       {TextColumn(10), "    2.0"}}),
+            AtColumns({{1, "DEDUCTED"},
+                       {TextColumn(1) + kValueIndent, "16383.5"},
+                       {TextColumn(2) + kValueIndent, "16383.5"},
+                       {TextColumn(10) + kValueIndent, "65534.0"}}),
+            AtColumns({{1, "entries"},
+                       {TextColumn(1) + kValueIndent, "32767"},
+                       {TextColumn(2) + kValueIndent, "32767"},
+                       {TextColumn(10) + kValueIndent, "  0"}}),
             Cells({"32767", "  0.5 * ", "  0.5 * ", "", "", "", "", "", "", "", "  2.0 _ "}),
             Cells({"DEDUCTED", "16383.5 _ ", "16383.5 _ ", kBlank, kBlank, kBlank, kBlank, kBlank,
                    kBlank, kBlank, "65534.0 _ "}),
             Cells({"entries", "32767 _ ", "32767 _ ", kBlank, kBlank, kBlank, kBlank, kBlank,
                    kBlank, kBlank, "  0 _ "}),
-            AtColumns({{13, "   32767"}, {27, "*   0.5"}, {41, "*   0.5"}}),
-            AtColumns({{13, "   32767"}, {83, "    2.0"}})},
+            AtColumns({{kPageLabels, "   32767"},
+                       {PageColumn(1), "*   0.5"},
+                       {PageColumn(2), "*   0.5"}}),
+            AtColumns({{kPageLabels, "   32767"}, {PageColumn(5), "    2.0"}})},
         // SPIDER alone takes part and wins on the highest total possible, 163835.
         LargeShowCase{"SingleCategoryWinsOnTheHighestTotal",
                       {0, 0, 0, 0, 0, 7, 0, 0, 0, 0},
@@ -246,16 +265,16 @@ INSTANTIATE_TEST_SUITE_P(
                       {0, 0, 0, 0, 0, 32767, 0, 0, 0, 0},
                       {0, 0, 0, 0, 0, 1, 0, 0, 0, 0},
                       "Best in Show",
-                      AtColumns({{1, "   32767"}, {85, "*   5.0"}}),
-                      AtColumns({{1, "DEDUCTED"}, {87, "163835.0"}}),
-                      AtColumns({{1, "entries"}, {87, "32767        "}}),
+                      AtColumns({{1, "   32767"}, {TextColumn(6), "*   5.0"}}),
+                      AtColumns({{1, "DEDUCTED"}, {TextColumn(6) + kValueIndent, "163835.0"}}),
+                      AtColumns({{1, "entries"}, {TextColumn(6) + kValueIndent, "32767        "}}),
                       Cells({"32767", "", "", "", "", "", "  5.0 * ", "", "", "", ""}),
                       Cells({"DEDUCTED", kBlank, kBlank, kBlank, kBlank, kBlank, "163835.0 _ ",
                              kBlank, kBlank, kBlank, kBlank}),
                       Cells({"entries", kBlank, kBlank, kBlank, kBlank, kBlank, "32767 _ ", kBlank,
                              kBlank, kBlank, kBlank}),
-                      AtColumns({{13, "   32767"}}),
-                      AtColumns({{13, "   32767"}, {27, "*   5.0"}})}),
+                      AtColumns({{kPageLabels, "   32767"}}),
+                      AtColumns({{kPageLabels, "   32767"}, {PageColumn(1), "*   5.0"}})}),
     [](const ::testing::TestParamInfo<LargeShowCase> &info) { return info.param.name; });
 
 }  // namespace

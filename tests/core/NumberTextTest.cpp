@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "app/NumberFields.h"
@@ -103,6 +104,10 @@ struct ReadCase {
     char regional;
     std::optional<double> value;
 };
+
+void PrintTo(const ReadCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
 

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ShowBuilder.h"
+#include "files/ColumnWriter.h"
 #include "files/ReportLayout.h"
 #include "files/Reports.h"
 #include "support/PageText.h"
+#include "support/ReportColumns.h"
 #include "tabulation/Tabulation.h"
 
 namespace bis {
@@ -22,6 +25,13 @@ std::vector<std::string> SplitLines(const std::string &bytes) {
     lines.push_back(bytes.substr(at));
     return lines;
 }
+
+using testing::At;
+using testing::AtColumns;
+using testing::kPageLabels;
+using testing::kValueIndent;
+using testing::PageColumn;
+using testing::TextColumn;
 
 ShowRecord CsvExampleShow() {
     ShowRecord show = testing::MakeShow(
@@ -120,27 +130,30 @@ TEST(TextReportTest, PlacesTheWorkedExampleCells) {
     Tabulate(show);
     const auto lines = SplitLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 1u + 1u) << "26 + NumJudges lines, and nothing after the last";
-    EXPECT_EQ(lines[0], std::string(29, ' ') + "OXL BEST IN SHOW TABULATION");
+    EXPECT_EQ(lines[0], AtColumns({{30, "OXL BEST IN SHOW TABULATION"}}));
     EXPECT_EQ(lines[4], "Number of judges:  1");
-    EXPECT_EQ(lines[6].size(), 140u) << "the move to column 141 happens with nothing after it";
-    EXPECT_EQ(lines[7].substr(140), "SEEDLING");
+    EXPECT_EQ(lines[6].size(), static_cast<std::size_t>(TextColumn(10) - 1))
+        << "the move to SEEDLING's column happens with nothing after it";
+    EXPECT_EQ(At(lines[7], TextColumn(10), 8), "SEEDLING");
 
+    // Three blanks and the judge number, then each cell's star marker and score field.
     const std::string judge = lines[9];
-    EXPECT_EQ(judge.substr(0, 4), "   1");
-    EXPECT_EQ(judge.substr(4, 10), std::string(10, ' '));
-    EXPECT_EQ(judge.substr(14, 7), "    1.0");
-    EXPECT_EQ(judge.substr(56, 7), "*   0.5");
+    EXPECT_EQ(At(judge, 1, TextColumn(1) - 1), AtColumns({{1, "   1"}, {TextColumn(1), ""}}));
+    EXPECT_EQ(At(judge, TextColumn(1), 7), "    1.0");
+    EXPECT_EQ(At(judge, TextColumn(4), 7), "*   0.5");
 
-    const std::string blooms = lines[15];
-    EXPECT_EQ(blooms.substr(0, 19), "per scape" + std::string(7, ' ') + "  1");
-    EXPECT_EQ(lines[20], "RESULT" + std::string(50, ' ') + "Best in Show");
+    // Four blanks after the label for category 1, then its count field inside its cell.
+    const std::string bloomsStart =
+        AtColumns({{1, "per scape"}, {TextColumn(1) + kValueIndent, "  1"}});
+    EXPECT_EQ(At(lines[15], 1, bloomsStart.size()), bloomsStart);
+    EXPECT_EQ(lines[20], AtColumns({{1, "RESULT"}, {TextColumn(4), "Best in Show"}}));
     EXPECT_EQ(lines[23], "");
     EXPECT_EQ(lines[26].substr(0, 14), "Do not use thi");
 }
 
 TEST(TextReportTest, UsesTheRegionalSeparator) {
     const auto lines = SplitLines(TextReportBytes(CsvExampleShow(), ','));
-    EXPECT_EQ(lines[9].substr(14, 7), "    1,5");
+    EXPECT_EQ(At(lines[9], TextColumn(1), 7), "    1,5");
 }
 
 TEST(TextReportTest, TiesStandOnLinesOfTheirOwn) {
@@ -150,8 +163,8 @@ TEST(TextReportTest, TiesStandOnLinesOfTheirOwn) {
     Tabulate(show);
     const auto lines = SplitLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 2u + 1u + 1u);
-    EXPECT_EQ(lines[21], "RESULT" + std::string(8, ' ') + "Best (tie)");
-    EXPECT_EQ(lines[22], std::string(56, ' ') + "Best (tie)");
+    EXPECT_EQ(lines[21], AtColumns({{1, "RESULT"}, {TextColumn(1), "Best (tie)"}}));
+    EXPECT_EQ(lines[22], AtColumns({{TextColumn(4), "Best (tie)"}}));
     EXPECT_EQ(lines[23], "");
 }
 
@@ -182,14 +195,14 @@ TEST(PrintedReportTest, PlacesEveryPieceAtItsColumn) {
     EXPECT_EQ(ColumnOf(left, "Version"), 48);
     EXPECT_EQ(ColumnOf(left, "Left"), 70);
     EXPECT_EQ(ColumnOf(right, "Right"), 70);
-    EXPECT_EQ(ColumnOf(left, "Sponsoring"), 13);
-    EXPECT_EQ(ColumnOf(left, "EXTRA"), 27);
-    EXPECT_EQ(ColumnOf(left, "SMALL"), 55);
-    EXPECT_EQ(ColumnOf(left, "MINIATURE"), 69);
-    EXPECT_EQ(ColumnOf(left, "DBL.+POLY.+"), 83);
-    EXPECT_EQ(ColumnOf(right, "SPIDER"), 27);
-    EXPECT_EQ(ColumnOf(right, "UNUSUAL"), 41);
-    EXPECT_EQ(ColumnOf(right, "SEEDLING"), 83);
+    EXPECT_EQ(ColumnOf(left, "Sponsoring"), kPageLabels);
+    EXPECT_EQ(ColumnOf(left, "EXTRA"), PageColumn(1));
+    EXPECT_EQ(ColumnOf(left, "SMALL"), PageColumn(3));
+    EXPECT_EQ(ColumnOf(left, "MINIATURE"), PageColumn(4));
+    EXPECT_EQ(ColumnOf(left, "DBL.+POLY.+"), PageColumn(5));
+    EXPECT_EQ(ColumnOf(right, "SPIDER"), PageColumn(1));
+    EXPECT_EQ(ColumnOf(right, "UNUSUAL"), PageColumn(2));
+    EXPECT_EQ(ColumnOf(right, "SEEDLING"), PageColumn(5));
     for (const auto &[line, bold] :
          {std::pair<std::size_t, bool>{8, true}, {9, true}, {10, false}, {11, false}}) {
         ASSERT_FALSE(left.line(line).empty()) << line;
@@ -206,15 +219,17 @@ TEST(PrintedReportTest, LaysOutBothPanels) {
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(left[i], "");
     }
-    const std::string margin(12, ' ');
-    EXPECT_EQ(left[14], margin + "Number of judges:  2");
-    EXPECT_EQ(left[16], margin + "Judge's" + std::string(7, ' ') + "EXTRA" + std::string(51, ' ') +
-                            "DBL.+POLY.+");
-    EXPECT_EQ(left[19], margin + "   1" + std::string(10, ' ') + "    1.5" + std::string(21, ' ') +
-                            "*   0.5" + std::string(21, ' ') + "    2.0");
-    EXPECT_EQ(left[31], margin + "RESULT" + std::string(8, ' ') + "Best in Show");
-    EXPECT_EQ(right[31], margin + "RESULT");
-    EXPECT_EQ(right[19], margin + "   1" + std::string(66, ' ') + "    3.0");
+    EXPECT_EQ(left[14], AtColumns({{kPageLabels, "Number of judges:  2"}}));
+    EXPECT_EQ(left[16], AtColumns({{kPageLabels, "Judge's"},
+                                   {PageColumn(1), "EXTRA"},
+                                   {PageColumn(5), "DBL.+POLY.+"}}));
+    EXPECT_EQ(left[19], AtColumns({{kPageLabels, "   1"},
+                                   {PageColumn(1), "    1.5"},
+                                   {PageColumn(3), "*   0.5"},
+                                   {PageColumn(5), "    2.0"}}));
+    EXPECT_EQ(left[31], AtColumns({{kPageLabels, "RESULT"}, {PageColumn(1), "Best in Show"}}));
+    EXPECT_EQ(right[31], AtColumns({{kPageLabels, "RESULT"}}));
+    EXPECT_EQ(right[19], AtColumns({{kPageLabels, "   1"}, {PageColumn(5), "    3.0"}}));
 }
 
 TEST(PrintedReportTest, TieAcrossPanelsShowsOnEach) {
@@ -224,8 +239,8 @@ TEST(PrintedReportTest, TieAcrossPanelsShowsOnEach) {
     Tabulate(show);
     const auto left = PrintedLines(show, 0);
     const auto right = PrintedLines(show, 1);
-    EXPECT_EQ(left.back(), std::string(12, ' ') + "RESULT" + std::string(8, ' ') + "Best (tie)");
-    EXPECT_EQ(right.back(), std::string(12, ' ') + "RESULT" + std::string(64, ' ') + "Best (tie)");
+    EXPECT_EQ(left.back(), AtColumns({{kPageLabels, "RESULT"}, {PageColumn(1), "Best (tie)"}}));
+    EXPECT_EQ(right.back(), AtColumns({{kPageLabels, "RESULT"}, {PageColumn(5), "Best (tie)"}}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -95,6 +96,10 @@ struct ReadCase {
     std::size_t line = 0;
     std::string reason{};
 };
+
+void PrintTo(const ReadCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const std::string kJudgesFound =
     "expected the number of judges (a whole number from 1 to 32767), found ";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct TabulationCase {
     Counts winner;
     const char *result;
 };
+
+void PrintTo(const TabulationCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 class TabulationTest : public ::testing::TestWithParam<TabulationCase> {};
 

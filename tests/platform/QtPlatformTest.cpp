@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <ostream>
 #include <string>
 
 #include "platform/DecimalSeparator.h"
@@ -33,6 +34,10 @@ struct SeparatorCase {
     QLocale locale;
     char separator;
 };
+
+void PrintTo(const SeparatorCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 class DecimalSeparatorTest : public ::testing::TestWithParam<SeparatorCase> {};
 

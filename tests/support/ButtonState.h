@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CommandButton.h"
+#include "app/CommandButton.h"
 
 namespace bis::testing {
 

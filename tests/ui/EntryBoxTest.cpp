@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "app/NumberText.h"
@@ -24,6 +25,10 @@ struct EntryCase {
     std::optional<double> score;   // a judge's score
     bool pasted = false;           // a text a user could only paste (tabs, line breaks)
 };
+
+void PrintTo(const EntryCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 std::string CaseName(const ::testing::TestParamInfo<EntryCase> &info) {
     return info.param.name;
@@ -230,6 +235,10 @@ struct TextCase {
     bool pasted = false;
 };
 
+void PrintTo(const TextCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
 const std::vector<TextCase> kTextCases = {
     {"Plain", "Hometown Dahlia Society", "Hometown Dahlia Society"},
     {"Empty", "", ""},
@@ -252,6 +261,10 @@ struct TextBoxUnderTest {
     const char *box;
     std::string ShowRecord::*field;
 };
+
+void PrintTo(const TextBoxUnderTest &under, std::ostream *out) {
+    *out << under.box;
+}
 
 class ShowTextBoxTest
     : public EntryBoxTest,

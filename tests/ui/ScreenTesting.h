@@ -9,10 +9,10 @@
 #include <ostream>
 #include <vector>
 
+#include "app/CommandButton.h"
 #include "app/ScreenContext.h"
 #include "app/ShowRecord.h"
-#include "platform/CommandButton.h"
-#include "platform/TextBox.h"
+#include "app/TextBox.h"
 #include "support/Fakes.h"
 
 namespace bis::testing {

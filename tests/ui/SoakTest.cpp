@@ -38,11 +38,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/CommandButton.h"
+#include "app/TextBox.h"
 #include "app/frmIntro.h"
 #include "ballots/frmScorecard.h"
-#include "platform/CommandButton.h"
 #include "platform/LocalFileSystem.h"
-#include "platform/TextBox.h"
 #include "setup/frmInfoCheck.h"
 #include "setup/frmSetUp.h"
 #include "support/Fakes.h"

@@ -10,6 +10,7 @@
 #include "files/ShowFile.h"
 #include "setup/frmInfoCheck.h"
 #include "setup/frmSetUp.h"
+#include "support/ReportColumns.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 
@@ -162,9 +163,9 @@ TEST_F(StartTest, RecallOfTheLargestShowIsShownAndReported) {
     AltKey('v');
     ASSERT_EQ(fakes.fileSystem.files.count("large.txt"), 1u);
     const std::string &report = fakes.fileSystem.files["large.txt"];
-    EXPECT_NE(report.find("\r\n   32767" + std::string(24, ' ') + "1.0" + std::string(105, ' ') +
-                          "*   0.5\r\n"),
-              std::string::npos);
+    const std::string lastJudge =
+        AtColumns({{1, "   32767"}, {TextColumn(2), "    1.0"}, {TextColumn(10), "*   0.5"}});
+    EXPECT_NE(report.find("\r\n" + lastJudge + "\r\n"), std::string::npos);
 }
 
 class SetUpTest : public ScreenTest {

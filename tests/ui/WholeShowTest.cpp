@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -120,6 +121,10 @@ struct Moving {
     Qt::Key press;  // presses the focused button
     Qt::KeyboardModifiers modifiers;
 };
+
+void PrintTo(const Moving &moving, std::ostream *out) {
+    *out << moving.name;
+}
 
 const Moving kTabAndSpace{"TabAndSpace", Qt::Key_Tab, Qt::Key_Space, Qt::NoModifier};
 const Moving kReturn{"Return", Qt::Key_Return, Qt::Key_Return, Qt::NoModifier};

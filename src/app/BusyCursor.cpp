@@ -1,4 +1,4 @@
-#include "platform/BusyCursor.h"
+#include "app/BusyCursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <stdexcept>
 
-#include "app/ShowRecord.h"
+#include "app/CategoryArray.h"
 
 namespace bis {
 

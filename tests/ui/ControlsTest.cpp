@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QVBoxLayout>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/CommandButton.h"
-#include "platform/ControlArray.h"
-#include "platform/TextBox.h"
+#include "app/CommandButton.h"
+#include "app/ControlArray.h"
+#include "app/TextBox.h"
 #include "support/ButtonState.h"
 #include "ui/ScreenTesting.h"
 
@@ -143,6 +144,10 @@ struct MovingKey {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
+
+void PrintTo(const MovingKey &key, std::ostream *out) {
+    *out << key.name;
+}
 
 class EnterInABoxTest : public EntryAndButtonTest, public ::testing::WithParamInterface<MovingKey> {
   protected:

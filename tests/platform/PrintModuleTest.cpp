@@ -3,16 +3,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "files/FileActions.h"
+#include "files/Reports.h"
+#include "platform/ModulePdfMaker.h"
+#include "platform/ModulePrinter.h"
 #include "platform/PrintModule.h"
-#include "support/Fakes.h"
 #include "support/SampleShow.h"
 
 namespace bis {
 namespace {
 
-// A print module that is missing or cannot be loaded: Print Report says that the printer is not
-// available, and the PDF maker makes nothing, so the command line reports its failure.
+// A print module that is missing or cannot be loaded: the printer is not available, which Print
+// Report shows as "Sorry, the printer is not available.", and the PDF maker makes nothing, so the
+// command line reports its failure.
 class WithoutThePrintModuleTest : public ::testing::TestWithParam<const char *> {};
 
 TEST_P(WithoutThePrintModuleTest, ThePrinterIsNotAvailableAndNoPdfIsMade) {
@@ -27,17 +29,10 @@ TEST_P(WithoutThePrintModuleTest, ThePrinterIsNotAvailableAndNoPdfIsMade) {
     PrintModule module({place});
     ModulePrinter printer(module);
     ModulePdfMaker pdfMaker(module);
-    testing::FakeMessages messages;
-    testing::FakeProgramEnd programEnd;
-    testing::FakeFileDialogs dialogs;
-    testing::FakeFileSystem fileSystem;
-    Platform platform{messages, programEnd, dialogs, fileSystem, printer, '.'};
+    const PrintedReport report = PrintedReportPages(testing::SampleShow());
 
-    PrintReport(platform, nullptr, testing::SampleShow());
-
-    EXPECT_EQ(messages.shown, (std::vector<testing::ShownMessage>{
-                                  {"File error", "Sorry, the printer is not available.", false}}));
-    EXPECT_FALSE(pdfMaker.makePdf(PrintedReportPages(testing::SampleShow()), QStringLiteral("t")));
+    EXPECT_EQ(printer.print(report).kind, PrintFailure::Kind::NotAvailable);
+    EXPECT_FALSE(pdfMaker.makePdf(report, QStringLiteral("t")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, WithoutThePrintModuleTest,

@@ -1,9 +1,9 @@
-#include "platform/TextBox.h"
+#include "app/TextBox.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "platform/EnterKey.h"
+#include "app/EnterKey.h"
 
 namespace bis {
 

@@ -1,4 +1,4 @@
-#include "console/ShowFileLoad.h"
+#include "files/ShowFileLoad.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "platform/CommandButton.h"
+#include "app/CommandButton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
-#include "platform/EnterKey.h"
-#include "platform/TextBox.h"
+#include "app/EnterKey.h"
+#include "app/TextBox.h"
 
 namespace bis {
 
