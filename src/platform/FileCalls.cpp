@@ -28,24 +28,7 @@ SystemError ReadWhole(FileCalls &calls, const QString &path, std::int64_t maxByt
     if (size > maxBytes) {
         return calls.errorNumbers().tooLarge;
     }
-    std::string contents;
-    char buffer[65536];
-    for (;;) {
-        std::size_t count = 0;
-        if (const SystemError error = file->read(buffer, sizeof buffer, count); error != 0) {
-            return error;
-        }
-        if (count == 0) {
-            break;
-        }
-        contents.append(buffer, count);
-        // The file may be growing while it is read.
-        if (contents.size() > static_cast<std::size_t>(maxBytes)) {
-            return calls.errorNumbers().tooLarge;
-        }
-    }
-    bytes = std::move(contents);
-    return 0;
+    return ReadBack(calls, *file, maxBytes, bytes);
 }
 
 SystemError ReadBack(FileCalls &calls, OpenFile &file, std::int64_t maxBytes, std::string &bytes) {
@@ -61,6 +44,7 @@ SystemError ReadBack(FileCalls &calls, OpenFile &file, std::int64_t maxBytes, st
             break;
         }
         contents.append(buffer, count);
+        // The file may be growing while it is read.
         if (contents.size() > static_cast<std::size_t>(maxBytes)) {
             return calls.errorNumbers().tooLarge;
         }

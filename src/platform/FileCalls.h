@@ -117,7 +117,7 @@ class FileCalls {
 [[nodiscard]] SystemError ReadWhole(FileCalls &calls, const QString &path, std::int64_t maxBytes,
                                     std::string &bytes);
 
-// Reads a whole open file from its start, in at most maxBytes.
+// Reads a whole open file from its start, of at most maxBytes.
 [[nodiscard]] SystemError ReadBack(FileCalls &calls, OpenFile &file, std::int64_t maxBytes,
                                    std::string &bytes);
 

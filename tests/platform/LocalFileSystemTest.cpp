@@ -91,9 +91,10 @@ class FakeFileCalls : public FileCalls {
             calls_.files[path_].append(bytes, count);
             return path_.contains(".bestinshow-") ? calls_.writeError : calls_.inPlaceWriteError;
         }
-        SystemError readAt(std::uint64_t, char *, std::size_t, std::size_t &count) override {
-            count = 0;
-            return 0;
+        // Read from the start, one piece after another.
+        SystemError readAt(std::uint64_t, char *buffer, std::size_t size,
+                           std::size_t &count) override {
+            return read(buffer, size, count);
         }
         SystemError flush() override { return 0; }
         SystemError truncate(std::uint64_t) override { return 0; }
