@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramVersion.h"
+
 namespace bis {
 
 // The show always has these ten categories; every per-category array, control array and show
@@ -18,9 +20,6 @@ inline constexpr int kCategoryCount = 10;
 // The screens and the printed report lay the categories out in two columns, panels or pages of
 // five: 1 to 5, then 6 to 10.
 inline constexpr int kCategoriesPerColumn = (kCategoryCount + 1) / 2;
-
-// The program's version text, written into every show file and compared on reading.
-inline constexpr const char *kProgramVersion = "Version 02.30";
 
 // A per-category array indexed by category number 1..10. There is no element 0: asking for it,
 // or for 11, is a programming error and throws std::out_of_range.
