@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows program and its test programs on Linux (MinGW-w64, warnings as errors) and
-# runs the test suite under Wine through CTest, headless: the core, platform, file and command-line
-# tests on Qt's offscreen platform, the screen tests on Qt's Windows platform, each run on a
+# runs the test suite under Wine through CTest, headless: the core, file and command-line tests on
+# Qt's offscreen platform, the platform and screen tests on Qt's Windows platform, each run on a
 # virtual X display of its own (scripts/wine-run.sh). Then the Linux kill test drives the Windows
 # program under Wine and kills it a few times. A failed or (with CI=true) skipped test fails the
 # command. Run scripts/windows-deps.sh first.
