@@ -12,9 +12,8 @@ starts=${1:-21}
 scripts/install-deps.sh
 source scripts/apt-packages.sh
 install_missing_packages libx11-dev xvfb xdotool
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBESTINSHOW_BENCHMARK=ON \
-    -DBESTINSHOW_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j2 --target bestinshow
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2 --target bestinshow
 tools=build-bench/startup
 mkdir -p "$tools"
 cc -O2 -Wall -Wextra -o "$tools/first-window" bench/startup/first-window.c -lX11

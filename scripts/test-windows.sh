@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows program and its test programs on Linux (MinGW-w64, warnings as errors) and
-# runs the test suite under Wine through CTest, headless: the core, platform, file and command-line
-# tests on Qt's offscreen platform, the screen tests on Qt's Windows platform, each run on a
+# runs the test suite under Wine through CTest, headless: the core, file and command-line tests on
+# Qt's offscreen platform, the platform and screen tests on Qt's Windows platform, each run on a
 # virtual X display of its own (scripts/wine-run.sh). Then the Linux kill test drives the Windows
 # program under Wine and kills it a few times. A failed or (with CI=true) skipped test fails the
 # command. Run scripts/windows-deps.sh first.
@@ -19,28 +19,17 @@ if ! qt_windows_usable "$qt_windows_prefix"; then
 fi
 
 build="$project/build-windows"
-mkdir -p "$build"
 
-# GoogleTest from Debian's source, built for Windows once per build folder.
-googletest="$build/googletest"
-if [ ! -f "$googletest/lib/cmake/GTest/GTestConfig.cmake" ]; then
-    echo "Building GoogleTest for Windows"
-    cmake -S /usr/src/googletest -B "$build/googletest-build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$project/cmake/windows/mingw-w64-posix.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$googletest" \
-        -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON >/dev/null
-    cmake --build "$build/googletest-build" -j"$(nproc)" >/dev/null
-    cmake --install "$build/googletest-build" >/dev/null
-fi
+# The preset builds the program, GoogleTest from Debian's source and the test programs, which CTest
+# runs through scripts/wine-run.sh in the Wine prefix the build names.
+cmake --preset windows
+wine_prefix=$(sed -n 's/^BESTINSHOW_WINE_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+[ -n "$wine_prefix" ] || { echo "$build names no Wine prefix (BESTINSHOW_WINE_PREFIX)" >&2; exit 1; }
 
 # Fresh Wine prefixes for every run, so that nothing an earlier run left counts.
-wine_prefix="$build/wine-prefix"
 rm -rf "$wine_prefix" "$wine_prefix"-*
 wine_prefix_ready "$wine_prefix"
 
-# The preset names the GoogleTest and the Wine prefix above, and scripts/wine-run.sh as the
-# emulator that runs the test programs.
-cmake --preset windows
 cmake --build --preset windows -j"$(nproc)"
 
 scripts/run-ctest.sh "$build"
@@ -50,12 +39,16 @@ scripts/run-ctest.sh "$build"
 # those of a run that never stopped.
 cmake --preset debug >/dev/null
 cmake --build --preset debug --target stop_tests -j"$(nproc)"
-stop_prefix="$build/wine-prefix-stops"
+stop_prefix="$wine_prefix-stops"
 (
     wine_prefix_ready "$stop_prefix"
     wine_program_environment
     export BESTINSHOW_STOP_WINE="$build/bestinshow.exe" BESTINSHOW_KILLS=5
-    export BESTINSHOW_STOP_JOURNALS="$stop_prefix/drive_c/users/$(id -un)/AppData/Local/bestinshow/journals"
+    # The user's local data folder in the prefix, %LOCALAPPDATA%, where the program keeps its data.
+    # The Wine session that answers ends before the test starts one on its own display.
+    BESTINSHOW_STOP_DATA=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")
+    export BESTINSHOW_STOP_DATA
+    wineserver -w
     status=0
     "$project/build/stop_tests" --gtest_filter='StopAndResumeTest.EveryKilled*' || status=$?
     wineserver -k 2>/dev/null || true

@@ -1,5 +1,5 @@
-# Sourced by the scripts that drive the program on a virtual display (scripts/screenshots.sh,
-# scripts/accessibility-tree.sh). Needs Xvfb and xdotool.
+# Sourced by the scripts that run the program on a virtual display (scripts/screenshots.sh,
+# scripts/accessibility-tree.sh, scripts/startup-time.sh). Needs Xvfb and xdotool.
 
 # Starts Xvfb on the display (":99"), exports DISPLAY, sets xvfb to its process and waits until
 # the display answers.

@@ -41,6 +41,9 @@ packages=(
     googletest
     # Wine runs the Windows programs; Xvfb gives the tests that need real windows a display.
     wine wine64 fonts-wine xvfb xauth
+    # The installer's check goes through its pages with xdotool and compares their pictures with
+    # ImageMagick's.
+    xdotool imagemagick
     # The fonts that stand in for Windows' own in the Wine prefix.
     fonts-liberation
     # makensis builds the installer (scripts/package-windows.sh).

@@ -6,15 +6,13 @@
 #include "app/CategoryArray.h"
 #include "app/JudgeArray.h"
 #include "app/JudgeMatrix.h"
+#include "app/ProgramVersion.h"
 
 namespace bis {
 
 // The screens and the printed report lay the categories out in two columns, panels or pages of
 // five: 1 to 5, then 6 to 10.
 inline constexpr int kCategoriesPerColumn = (kCategoryCount + 1) / 2;
-
-// The program's version text, written into every show file and compared on reading.
-inline constexpr const char *kProgramVersion = "Version 02.30";
 
 // The one record of the show being tabulated. Every screen reads and writes it directly; the
 // reports and the show file writer only read it. Texts are held as UTF-8.

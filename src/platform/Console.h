@@ -3,6 +3,7 @@
 #include "platform/QtPlatformOnly.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace bis {
 
@@ -15,6 +16,11 @@ namespace bis {
 // Polish or Greek letters would not be found: there the arguments come from the command line
 // itself, split by the system's own rules.
 [[nodiscard]] QStringList ProgramArguments(int argc, const char *const *argv);
+
+// The program's arguments as the system keeps them beside argv, split by the system's own rules,
+// the program's name first; nothing where argv is all there is (Linux) or the system could not
+// split them. ProgramArguments takes these when there are any, and argv otherwise.
+[[nodiscard]] std::optional<QStringList> SystemArguments();
 
 // Makes the standard output and error reach the console the program was started from, when it was
 // started from one. The Windows program is built as a windowed one, so that a start from the Start

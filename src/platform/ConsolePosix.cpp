@@ -1,17 +1,12 @@
 #include "platform/Console.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QtGlobal>
 
 namespace bis {
 
-QStringList ProgramArguments(int argc, const char *const *argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    return arguments;
+std::optional<QStringList> SystemArguments() {
+    return std::nullopt;
 }
 
 void UseStartersConsole() {}

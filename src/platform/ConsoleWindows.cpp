@@ -20,16 +20,13 @@ bool Redirected(DWORD which) {
 
 }  // namespace
 
-QStringList ProgramArguments(int argc, const char *const *argv) {
+std::optional<QStringList> SystemArguments() {
     int count = 0;
     wchar_t **const wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    QStringList arguments;
     if (wide == nullptr) {
-        for (int i = 0; i < argc; ++i) {
-            arguments << QString::fromLocal8Bit(argv[i]);
-        }
-        return arguments;
+        return std::nullopt;
     }
+    QStringList arguments;
     for (int i = 0; i < count; ++i) {
         arguments << QString::fromWCharArray(wide[i]);
     }

@@ -13,11 +13,13 @@ namespace bis {
 QStringList PrintModulePlaces() {
     const QDir programFolder(QCoreApplication::applicationDirPath());
     const QString name = QStringLiteral(BESTINSHOW_PRINT_MODULE);
+    // The installed program's folder for the module, relative to the program's own; empty where
+    // the module is installed beside the program.
+    const QString installedFolder = QStringLiteral(BESTINSHOW_PRINT_MODULE_FOLDER);
     QStringList places{programFolder.filePath(name)};
-#ifdef BESTINSHOW_PRINT_MODULE_FOLDER
-    places.append(
-        programFolder.filePath(QStringLiteral(BESTINSHOW_PRINT_MODULE_FOLDER "/") + name));
-#endif
+    if (!installedFolder.isEmpty()) {
+        places.append(programFolder.filePath(installedFolder + u'/' + name));
+    }
     return places;
 }
 

@@ -80,13 +80,21 @@ ProgramRun RunProgram(const QString &folder, const QStringList &arguments,
     testing::SetChildStep(process, modifier);
     process.start(program, arguments);
     ProgramRun run;
-    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
-        run.err = QStringLiteral("the program did not end normally: ") + process.errorString();
+    const bool ended = process.waitForFinished(300000);
+    run.out = testing::PrintedText(process.readAllStandardOutput());
+    run.err = testing::PrintedText(process.readAllStandardError());
+    if (!ended || process.exitStatus() != QProcess::NormalExit) {
+        // Why: not started, still running, or crashed (Windows ends a failed start with 0xC...).
+        run.err =
+            QStringLiteral("the program did not end normally: %1 (exit code 0x%2); it printed: %3")
+                .arg(process.errorString())
+                .arg(static_cast<unsigned>(process.exitCode()), 0, 16)
+                .arg(run.out + run.err);
+        process.kill();
+        process.waitForFinished();
         return run;
     }
     run.status = process.exitCode();
-    run.out = testing::PrintedText(process.readAllStandardOutput());
-    run.err = testing::PrintedText(process.readAllStandardError());
     return run;
 }
 
@@ -218,6 +226,8 @@ class ProgramWithoutPrintModuleTest : public ProgramTest,
 TEST_P(ProgramWithoutPrintModuleTest, OnlyThePdfReportFails) {
     const QString program = path(QFileInfo(kProgram).fileName());
     ASSERT_TRUE(QFile::copy(kProgram, program));
+    ASSERT_TRUE(FileBytes(program) == FileBytes(kProgram))
+        << "the copy of the program is not whole";
     if (GetParam() != nullptr) {
         write(QStringLiteral(BESTINSHOW_PRINT_MODULE), GetParam());
     }
@@ -227,7 +237,7 @@ TEST_P(ProgramWithoutPrintModuleTest, OnlyThePdfReportFails) {
     };
 
     const ProgramRun version = runCopy({"--version"});
-    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.status, 0) << version.err.toStdString();
     EXPECT_EQ(version.out, QStringLiteral("bestinshow Version 02.30\n"));
     const ProgramRun reports =
         runCopy({"show.oxl", "--text-report", "show.txt", "--csv-report", "show.csv"});

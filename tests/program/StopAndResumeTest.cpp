@@ -5,8 +5,8 @@
 // score the driver saw accepted before the kill: a score whose box the focus left, as a screen
 // reader tells it. BESTINSHOW_KILLS sets how many kills
 // (50 by default). With BESTINSHOW_STOP_WINE naming the Windows program, that program runs under
-// Wine instead (the caller sets up the prefix and its environment), and BESTINSHOW_STOP_JOURNALS
-// names the folder of its journals in the prefix.
+// Wine instead (the caller sets up the prefix and its environment), and BESTINSHOW_STOP_DATA names
+// the user's local data folder in the prefix (%LOCALAPPDATA%).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -364,9 +364,9 @@ class StopAndResumeTest : public ::testing::Test {
 
     // The journal left in the program's data folder, replayed; nothing when there is none.
     std::optional<ReplayedJournal> LeftJournal() {
-        const QDir folder(WindowsProgram().isEmpty()
-                              ? home_.filePath("data/bestinshow/journals")
-                              : qEnvironmentVariable("BESTINSHOW_STOP_JOURNALS"));
+        const QDir data(WindowsProgram().isEmpty() ? home_.filePath("data")
+                                                   : qEnvironmentVariable("BESTINSHOW_STOP_DATA"));
+        const QDir folder(data.filePath("bestinshow/journals"));
         const QStringList names = folder.entryList({"*.journal"}, QDir::Files);
         if (names.isEmpty()) {
             return std::nullopt;

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # check-installer.sh BUILD_DIR: packs the installer (zlib; LZMA takes minutes), installs it
-# silently, checks it, installs again and uninstalls as Apps would: only a user's file stays.
+# silently, checks it, installs again through its pages as a user clicks through them (the welcome
+# and finish pages must show the program's picture) and uninstalls as Apps would: only a user's
+# file stays.
 set -euo pipefail
 source "$(dirname "$0")/wine-checks.sh"
+require_tools Xvfb xdotool import convert compare
 build=$1
 (cd "$build" && cpack -G NSIS -B "$work/package" -D CPACK_NSIS_COMPRESSOR=zlib >"$work/log") ||
     { cat "$work/log" >&2; exit 1; }
@@ -16,12 +19,59 @@ links=("$profile\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Be
 classes='HKCU\Software\Classes'
 apps='Software\Microsoft\Windows\CurrentVersion\Uninstall\BestInShow'
 unix() { winepath -u "$1" | tr -d '\r'; }
+pages_picture=$here/../../data/windows/installer-pages.bmp
 value() {
     wine reg query "$1" "${@:2}" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    REG_[A-Z_]*    //p'
 }
 install() {
     wine "$work"/package/BestInShow-*-win64.exe /S /Desktop || fail "the install failed"
     wineserver -w
+}
+
+# Runs the command until it succeeds, twice a second for two minutes at most.
+await() { for _ in $(seq 240); do "$@" && return; sleep 0.5; done; return 1; }
+# The installer's window as a picture in page.png, and its checksum.
+snap() { import -window "$window" "$work/page.png" && md5sum <"$work/page.png"; }
+press() { local before; before=$(snap) && xdotool key "$1" && await eval '[ "$(snap)" != "$before" ]'; }
+# True when the side of the page shows the program's picture, which the page stretches to the
+# height of its side: down to the line above the buttons, the first dark row at the left edge.
+shows_picture() {
+    local height difference
+    snap >/dev/null || return 1
+    height=$(convert "$work/page.png" -crop 1x+2+0 +repage -colorspace gray -threshold 75% txt:- |
+        awk -F'[,:]' '/#000000/ { print $2; exit }')
+    [ "${height:-0}" -gt 100 ] || return 1
+    convert "$pages_picture" -resize "164x$height!" "$work/picture.png"
+    difference=$(convert "$work/page.png" -crop "164x$height+0+0" +repage png:- |
+        compare -metric RMSE - "$work/picture.png" null: 2>&1 | sed -n 's/.*(\(.*\))$/\1/p')
+    awk -v d="${difference:-1}" 'BEGIN { exit !(d < 0.05) }'
+}
+found() {
+    window=$(xdotool search --onlyvisible --name '^Best in Show Setup$' | head -1)
+    [ -n "$window" ]
+}
+# Installs through the pages on a virtual display of its own, as the user would: Next on the
+# welcome page, the install mode and the folder, Install, and on the finish page the box that
+# would start the program unticked (Alt+R) before Finish.
+install_through_pages() {
+    local display_file=$work/display xvfb installer window=""
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb=$!
+    await test -s "$display_file"
+    export DISPLAY=":$(cat "$display_file")"
+    # A Wine session started without the display would keep the installer's windows off it.
+    wineserver -w
+    wine "$work"/package/BestInShow-*-win64.exe &
+    installer=$!
+    if ! { await found && await shows_picture && press Return && press Return && press Return &&
+        press Return && await shows_picture && xdotool key alt+r Return; }; then
+        fail "the welcome and finish pages do not both show the program's picture"
+        wineserver -k
+    fi
+    wait "$installer" || fail "the install through the pages failed"
+    timeout 120 wineserver -w || { fail "a program still runs after the install"; wineserver -k; }
+    kill "$xvfb"
+    unset DISPLAY
 }
 
 install
@@ -44,7 +94,7 @@ $program,0|HKCU\\$apps|/v DisplayIcon
 TABLE
 check_reports "$program"
 
-install
+install_through_pages
 [ "$(wine reg query "HKCU\\${apps%\\*}" | grep -c 'BestInShow')" = 1 ] || fail "two entries in Apps"
 echo saved >"$(unix "$folder")/my show.oxl"
 IFS='|' read -r uninstaller options < <(value "HKCU\\$apps" /v QuietUninstallString |
