@@ -247,8 +247,9 @@ class WindowsFileCalls : public FileCalls {
 
     // FlushFileBuffers on a handle of the folder, which NTFS takes as a flush of the folder's
     // entries. Windows documents no such flush, and FAT, network shares and Wine refuse the handle
-    // or the flush: there the folder's changes are as safe as the move that wrote through to the
-    // disk left them, and no more.
+    // or the flush, as does a folder that cannot be opened so (its rights, another program holding
+    // it): there the folder's changes are as safe as the move that wrote through to the disk left
+    // them, and no more.
     SystemError flushFolder(const QString &folder) override {
         const NoInsertDiskBox noBox;
         const HANDLE handle =
@@ -256,7 +257,7 @@ class WindowsFileCalls : public FileCalls {
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            return Refused(::GetLastError());
+            return 0;
         }
         const SystemError error = sys_.FlushFileBuffers(handle) ? 0 : Refused(::GetLastError());
         sys_.CloseHandle(handle);
