@@ -214,16 +214,5 @@ TEST_P(JournalMalformedTest, ReadingSaysWhyItStoppedAndKeepsEveryRecordBefore) {
 INSTANTIATE_TEST_SUITE_P(Journal, JournalMalformedTest, ::testing::ValuesIn(kMalformed),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(JournalTest, ASavedShowNamesItsFilesAfterTheTabulation) {
-    const JournalSaving saving{"D:\\Shows\\Dahlias 2026.oxl", 1234, 0xCAFEF00D};
-    const ReplayedJournal journal =
-        ReplayJournal(Journal({JournalJudge{3, 2, 1, true, JournalBoxes::Empty, Totals(0, 0, 0)},
-                               JournalJudge{3, 3, 2, false, JournalBoxes::Empty, Totals(0, 0, 0)},
-                               JournalTabulated{3}, saving, saving}));
-    EXPECT_EQ(journal.outcome, Outcome::Resumable);
-    EXPECT_TRUE(journal.tabulated);
-    EXPECT_EQ(journal.savedTo, (std::vector<JournalSaving>{saving, saving}));
-}
-
 }  // namespace
 }  // namespace bis
