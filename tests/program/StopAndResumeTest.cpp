@@ -12,7 +12,7 @@
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusReply>
 #include <QDir>
@@ -118,6 +118,9 @@ class FocusWatch {
         qDBusRegisterMetaType<QList<Accessible>>();
     }
     ~FocusWatch() {
+        bus_ = QDBusConnection(QString());
+        QDBusConnection::disconnectFromBus(Name("accessibility"));
+        QDBusConnection::disconnectFromBus(Name("session"));
         for (QProcess *process : {&launcher_, &session_}) {
             process->kill();
             process->waitForFinished();
@@ -127,28 +130,39 @@ class FocusWatch {
     // The accessible name of the control that has the focus; empty when none is found.
     QString Focused() {
         if (!bus_.isConnected()) {
-            QDBusConnection session = QDBusConnection::connectToBus(address_, "session");
-            const QDBusReply<QString> address =
-                QDBusInterface("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", session)
-                    .call("GetAddress");
+            QDBusConnection session = QDBusConnection::connectToBus(address_, Name("session"));
+            const QDBusReply<QString> address = session.call(QDBusMessage::createMethodCall(
+                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
             if (!address.isValid()) {
                 return {};
             }
-            bus_ = QDBusConnection::connectToBus(address.value(), "accessibility");
+            bus_ = QDBusConnection::connectToBus(address.value(), Name("accessibility"));
         }
         return Search(
             {"org.a11y.atspi.Registry", QDBusObjectPath("/org/a11y/atspi/accessible/root")});
     }
 
   private:
+    // A connection's name, this watch's own: each test has buses of its own.
+    QString Name(const char *bus) const { return QString::fromLatin1(bus) + address_; }
+
     QString Search(const Accessible &node, int depth = 0) {
-        QDBusInterface object(node.service, node.path.path(), "org.a11y.atspi.Accessible", bus_);
-        const QDBusReply<QList<uint>> state = object.call("GetState");
+        // Plain calls, without the introspection QDBusInterface would make and keep.
+        const auto call = [&](const char *interface, const char *method) {
+            return QDBusMessage::createMethodCall(node.service, node.path.path(), interface,
+                                                  method);
+        };
+        const QDBusReply<QList<uint>> state =
+            bus_.call(call("org.a11y.atspi.Accessible", "GetState"));
         constexpr uint kFocused = 1U << 12;
         if (state.isValid() && !state.value().isEmpty() && (state.value()[0] & kFocused) != 0) {
-            return object.property("Name").toString();
+            QDBusMessage name = call("org.freedesktop.DBus.Properties", "Get");
+            name << QStringLiteral("org.a11y.atspi.Accessible") << QStringLiteral("Name");
+            const QDBusReply<QDBusVariant> reply = bus_.call(name);
+            return reply.isValid() ? reply.value().variant().toString() : QString();
         }
-        const QDBusReply<QList<Accessible>> children = object.call("GetChildren");
+        const QDBusReply<QList<Accessible>> children =
+            bus_.call(call("org.a11y.atspi.Accessible", "GetChildren"));
         for (const Accessible &child :
              children.isValid() && depth < 12 ? children.value() : QList<Accessible>()) {
             if (QString name = Search(child, depth + 1); !name.isEmpty()) {
