@@ -10,7 +10,7 @@
 
 namespace bis {
 
-// A matrix indexed (judge, category): judges firstRow..lastJudge, categories 1..10.
+// A matrix indexed (judge, category): judges FirstRow..lastJudge, categories 1..10.
 template <typename T, int FirstRow>
 class JudgeMatrix {
   public:

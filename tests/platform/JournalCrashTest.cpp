@@ -1,4 +1,4 @@
-// The states a crash can leave a journal in, as LevelDB's fault-injection test builds them: the
+// The states a crash can leave a journal in, as a fault-injection test builds them: the
 // program's own file layer on a disk that knows what was flushed, and at each write, cut and flush
 // every kind of state a stop could leave (the flushed bytes plus any tear, garbling, loss or
 // zeroing of what was not; no file at all while the folder's entry was not flushed). Every state

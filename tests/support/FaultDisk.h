@@ -23,7 +23,7 @@ struct CrashState {
     DiskFiles files;
 };
 
-// A disk in memory that knows what reached it, as LevelDB's fault-injection test keeps one: each
+// A disk in memory that knows what reached it, as a fault-injection test keeps one: each
 // file's flushed bytes and the writes and cuts since, and each folder's flushed entries and the
 // files created, moved and removed there since. Its crash states are every kind of state a power
 // cut could leave now: the unflushed changes of the files kept, lost, torn, zeroed or garbled, and
