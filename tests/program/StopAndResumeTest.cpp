@@ -13,7 +13,6 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusReply>
 #include <QDir>
 #include <QFile>
@@ -66,26 +65,6 @@ QString Xdo(const QStringList &arguments) {
     return TryXdo(arguments).value_or(QString());
 }
 
-// An accessible object on the accessibility bus: its bus name and path.
-struct Accessible {
-    QString service;
-    QDBusObjectPath path;
-};
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, Accessible &accessible) {
-    argument.beginStructure();
-    argument >> accessible.service >> accessible.path;
-    argument.endStructure();
-    return argument;
-}
-
-QDBusArgument &operator<<(QDBusArgument &argument, const Accessible &accessible) {
-    argument.beginStructure();
-    argument << accessible.service << accessible.path;
-    argument.endStructure();
-    return argument;
-}
-
 // Where the program's focus is, as a screen reader finds it: a session bus and an accessibility
 // bus of the test's own, which the program joins, and the name of the control whose state says it
 // has the focus. The program tells it only once the handlers of the keys before have returned, so
@@ -114,8 +93,6 @@ class FocusWatch {
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
         environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), "1");
         environment.insert(QStringLiteral("QT_ACCESSIBILITY"), "1");
-        qDBusRegisterMetaType<Accessible>();
-        qDBusRegisterMetaType<QList<Accessible>>();
     }
     ~FocusWatch() {
         bus_ = QDBusConnection(QString());
@@ -138,20 +115,19 @@ class FocusWatch {
             }
             bus_ = QDBusConnection::connectToBus(address.value(), Name("accessibility"));
         }
-        return Search(
-            {"org.a11y.atspi.Registry", QDBusObjectPath("/org/a11y/atspi/accessible/root")});
+        return Search("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root");
     }
 
   private:
     // A connection's name, this watch's own: each test has buses of its own.
     QString Name(const char *bus) const { return QString::fromLatin1(bus) + address_; }
 
-    QString Search(const Accessible &node, int depth = 0) {
+    // The name of the focused object at or under the accessible object of that bus name and path.
+    QString Search(const QString &service, const QString &path, int depth = 0) {
         // Plain calls: an interface object would ask for and keep the object's description, which
         // the leak checker finds still held at the end.
         const auto call = [&](const char *interface, const char *method) {
-            return QDBusMessage::createMethodCall(node.service, node.path.path(), interface,
-                                                  method);
+            return QDBusMessage::createMethodCall(service, path, interface, method);
         };
         const QDBusReply<QList<uint>> state =
             bus_.call(call("org.a11y.atspi.Accessible", "GetState"));
@@ -162,11 +138,20 @@ class FocusWatch {
             const QDBusReply<QDBusVariant> reply = bus_.call(name);
             return reply.isValid() ? reply.value().variant().toString() : QString();
         }
-        const QDBusReply<QList<Accessible>> children =
-            bus_.call(call("org.a11y.atspi.Accessible", "GetChildren"));
-        for (const Accessible &child :
-             children.isValid() && depth < 12 ? children.value() : QList<Accessible>()) {
-            if (QString name = Search(child, depth + 1); !name.isEmpty()) {
+        // The children: an array of (bus name, object path).
+        const QDBusMessage children = bus_.call(call("org.a11y.atspi.Accessible", "GetChildren"));
+        if (children.type() != QDBusMessage::ReplyMessage || depth >= 12) {
+            return {};
+        }
+        const auto list = children.arguments().value(0).value<QDBusArgument>();
+        list.beginArray();
+        while (!list.atEnd()) {
+            QString childService;
+            QDBusObjectPath childPath;
+            list.beginStructure();
+            list >> childService >> childPath;
+            list.endStructure();
+            if (QString name = Search(childService, childPath.path(), depth + 1); !name.isEmpty()) {
                 return name;
             }
         }

@@ -74,10 +74,7 @@ void FaultDisk::Flush(const Handle &handle) {
         file.pending.clear();
     } else {
         for (const Entry &entry : pendingEntries_[handle.path]) {
-            durableEntries_.erase(entry.name);
-            if (entry.file) {
-                durableEntries_[entry.to.empty() ? entry.name : entry.to] = *entry.file;
-            }
+            Enter(durableEntries_, entry);
         }
         pendingEntries_.erase(handle.path);
     }
@@ -106,16 +103,6 @@ FaultDisk::Refusal FaultDisk::Move(std::string_view from, std::string_view to, b
     return Refusal::None;
 }
 
-FaultDisk::Refusal FaultDisk::Link(std::string_view from, std::string_view to) {
-    const auto file = Find(from);
-    if (!file || Find(to)) {
-        return file ? Refusal::NameTaken : Refusal::NoSuchName;
-    }
-    entries_[Key(to)] = *file;
-    Changed(Key(to), {Key(to), file, {}});
-    return Refusal::None;
-}
-
 FaultDisk::Refusal FaultDisk::Unlink(std::string_view path) {
     if (entries_.erase(Key(path)) == 0) {
         return Refusal::NoSuchName;
@@ -140,6 +127,13 @@ void FaultDisk::Apply(std::string &bytes, const Change &change) {
     }
     bytes.resize(std::max<std::size_t>(bytes.size(), change.at + change.bytes.size()), '\0');
     bytes.replace(change.at, change.bytes.size(), change.bytes);
+}
+
+void FaultDisk::Enter(std::map<std::string, Inode> &entries, const Entry &entry) {
+    entries.erase(entry.name);
+    if (entry.file) {
+        entries[entry.to.empty() ? entry.name : entry.to] = *entry.file;
+    }
 }
 
 void FaultDisk::Changed(File &file, Change change) {
@@ -217,10 +211,7 @@ std::vector<CrashState> FaultDisk::CrashStates(std::mt19937 &random) const {
             }
             what += " " + entry.name + (entry.to.empty() ? "" : ">" + entry.to) +
                     (entry.file ? "" : " removed");
-            entries.erase(entry.name);
-            if (entry.file) {
-                entries[entry.to.empty() ? entry.name : entry.to] = *entry.file;
-            }
+            Enter(entries, entry);
         }
         for (const auto &[kind, name] : kinds) {
             CrashState state{what + "; " + name, {}};

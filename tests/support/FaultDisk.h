@@ -62,7 +62,6 @@ class FaultDisk {
     void Flush(const Handle &handle);
     [[nodiscard]] std::optional<Inode> Find(std::string_view path) const;
     Refusal Move(std::string_view from, std::string_view to, bool writeThrough);
-    Refusal Link(std::string_view from, std::string_view to);
     Refusal Unlink(std::string_view path);
     [[nodiscard]] std::uint64_t Size(Inode file) const;
     [[nodiscard]] int Links(Inode file) const;
@@ -91,6 +90,8 @@ class FaultDisk {
     };
 
     static void Apply(std::string &bytes, const Change &change);
+    // Makes the folder change in the entries.
+    static void Enter(std::map<std::string, Inode> &entries, const Entry &entry);
     void Changed(File &file, Change change);
     void Changed(const std::string &name, Entry entry);
 
