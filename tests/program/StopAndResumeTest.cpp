@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "files/Journal.h"
 #include "support/QStringPrinter.h"
@@ -138,12 +139,14 @@ class FocusWatch {
             const QDBusReply<QDBusVariant> reply = bus_.call(name);
             return reply.isValid() ? reply.value().variant().toString() : QString();
         }
-        // The children: an array of (bus name, object path).
+        // The children: an array of (bus name, object path), read whole before any is searched,
+        // since an array begun and not ended keeps its reader allocated.
         const QDBusMessage children = bus_.call(call("org.a11y.atspi.Accessible", "GetChildren"));
         if (children.type() != QDBusMessage::ReplyMessage || depth >= 12) {
             return {};
         }
         const auto list = children.arguments().value(0).value<QDBusArgument>();
+        QList<std::pair<QString, QString>> found;
         list.beginArray();
         while (!list.atEnd()) {
             QString childService;
@@ -151,7 +154,11 @@ class FocusWatch {
             list.beginStructure();
             list >> childService >> childPath;
             list.endStructure();
-            if (QString name = Search(childService, childPath.path(), depth + 1); !name.isEmpty()) {
+            found.append({childService, childPath.path()});
+        }
+        list.endArray();
+        for (const auto &[childService, childPath] : found) {
+            if (QString name = Search(childService, childPath, depth + 1); !name.isEmpty()) {
                 return name;
             }
         }
