@@ -7,8 +7,8 @@
 # The prefix is made (Windows 10) on first use. The program finds the Qt and MinGW libraries and
 # Qt's plugins; its exit status is the program's own. A program on Qt's Windows platform
 # (QT_QPA_PLATFORM=windows) gets a virtual display of its own and, since the windows of one Wine
-# prefix share one keyboard focus, a prefix of its own beside the given one (one for each
-# GoogleTest shard), so that several can run side by side.
+# prefix share one keyboard focus, a prefix of its own beside the given one (one for each test
+# program and GoogleTest shard), so that several can run side by side.
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=scripts/windows-env.sh
@@ -23,7 +23,8 @@ if [ -n "${BESTINSHOW_WINE_SESSION:-}" ]; then
     prefix="$prefix-$BESTINSHOW_WINE_SESSION"
 fi
 if [ "${QT_QPA_PLATFORM:-}" = windows ]; then
-    prefix="$prefix-display-${GTEST_SHARD_INDEX:-0}"
+    program=$(basename "${1:?no program to run}" .exe)
+    prefix="$prefix-$program-${GTEST_SHARD_INDEX:-0}"
     display_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb=$!
