@@ -33,7 +33,8 @@ if [ "${QT_QPA_PLATFORM:-}" = windows ]; then
         [ -s "$display_file" ] && break
         sleep 0.1
     done
-    export DISPLAY=":$(cat "$display_file")"
+    DISPLAY=":$(cat "$display_file")"
+    export DISPLAY
 fi
 
 wine_prefix_ready "$prefix"
