@@ -39,23 +39,18 @@ bis::JournalBegin Begin() {
 std::string LargeJournal() {
     const bis::JournalBegin begin = Begin();
     std::string bytes = bis::JournalStart(kId, begin);
-    std::array<double, bis::kCategoryCount> totals{};
-    for (std::int16_t judge = 1;; ++judge) {
+    for (int judge = 1;; ++judge) {
         for (std::int16_t c = 1; c <= bis::kCategoryCount; ++c) {
             if (begin.blooms[static_cast<std::size_t>(c - 1)] > 0) {
                 const double score = ((judge * 7 + c * 3) % 11) * 0.5;
-                totals[static_cast<std::size_t>(c - 1)] += score;
                 bytes += bis::JournalRecordBytes(
-                    kId, bis::JournalScore{judge, c, score, totals[static_cast<std::size_t>(c - 1)],
-                                           std::to_string(score).substr(0, 3)});
+                    kId, bis::JournalScore{c, std::to_string(score).substr(0, 3), '.'});
             }
         }
         if (judge == kJudges) {
             return bytes;
         }
-        bytes += bis::JournalRecordBytes(
-            kId, bis::JournalJudge{kJudges, static_cast<std::int16_t>(judge + 1), judge,
-                                   judge + 1 < kJudges, bis::JournalBoxes::Empty, totals});
+        bytes += bis::JournalRecordBytes(kId, bis::JournalNextJudge{});
     }
 }
 
@@ -74,7 +69,7 @@ bool ReportJournalTimes() {
     for (int i = 0; i < kScores; ++i) {
         const auto category = static_cast<std::int16_t>(1 + i % 2);
         const std::string record =
-            bis::JournalRecordBytes(kId, bis::JournalScore{1, category, 2.5, 2.5, "2.5"});
+            bis::JournalRecordBytes(kId, bis::JournalScore{category, "2.5", '.'});
         const auto start = Clock::now();
         if (!store.append(record).ok()) {
             std::printf("the journal could not be written\n");

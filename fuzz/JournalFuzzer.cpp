@@ -24,7 +24,7 @@ extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t *data, std::size_t size, st
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 32;
+constexpr std::size_t kHeaderSize = 36;
 constexpr std::size_t kFrameSize = 8;
 
 std::uint32_t ReadU32(const std::uint8_t *bytes) {
@@ -43,10 +43,13 @@ std::string_view View(const std::uint8_t *bytes, std::size_t size) {
 }
 
 // Gives the header and every record that its length frames the checks they would have if they
-// were written so.
+// were written so, and the header the length of the set-up record that follows it.
 void MendChecks(std::uint8_t *data, std::size_t size) {
     if (size < kHeaderSize) {
         return;
+    }
+    if (size >= kHeaderSize + kFrameSize) {
+        PutU32(data + kHeaderSize - 8, ReadU32(data + kHeaderSize));
     }
     PutU32(data + kHeaderSize - 4, bis::Crc32(View(data, kHeaderSize - 4)));
     bis::JournalId id;
@@ -73,7 +76,7 @@ void CheckShow(const bis::ReplayedJournal &journal) {
         show.BallotEntered.lastJudge() != show.Scores.lastJudge() || show.ReportSaved != 0) {
         Fail("the judges do not fit the ballots");
     }
-    const bis::JournalScorecard &card = journal.scorecard;
+    const bis::ScorecardState &card = journal.scorecard;
     if (card.currentJudge < 1 || card.currentJudge > show.NumJudges ||
         (card.removeShown && card.currentJudge >= show.NumJudges) || card.lastBoxLeft < 0 ||
         card.lastBoxLeft > bis::kCategoryCount ||

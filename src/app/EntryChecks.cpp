@@ -5,6 +5,7 @@
 
 #include "app/Blanks.h"
 #include "app/NumberText.h"
+#include "files/Cp1252.h"
 
 namespace bis {
 
@@ -47,6 +48,15 @@ std::optional<double> ScoreEntry(std::string_view text, char separator) {
         return std::nullopt;
     }
     return *value;
+}
+
+std::optional<std::string> ShowTextBytes(std::string_view utf8) {
+    std::string bytes = Cp1252FromUtf8(utf8);
+    // A character the code page lacks comes back as "?", and so does a byte that is not UTF-8.
+    if (Utf8FromCp1252(bytes) != utf8 || bytes.find_first_of("\"\r\n") != std::string::npos) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 }  // namespace bis

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace bis {
@@ -18,5 +19,11 @@ namespace bis {
 
 // A score: 0 to 5 in steps of 0.5; an empty or blank box is 0.
 [[nodiscard]] std::optional<double> ScoreEntry(std::string_view text, char separator);
+
+// A text of the show (the club, the location, the date), as UTF-8: its Windows-1252 bytes, or
+// nothing when it holds what the show file cannot, a double quote, a line break or a character
+// outside the code page. The set-up boxes let no such keystroke through, and a journal holding
+// such a text is damaged.
+[[nodiscard]] std::optional<std::string> ShowTextBytes(std::string_view utf8);
 
 }  // namespace bis

@@ -57,7 +57,7 @@ QString Screen::ScoreDisplay(double value) {
 void Screen::EndProgramAfterWarning(const QString &text) {
     if (platform().messages.ask(this, kWarningTitle, text)) {
         // The Tabulator gave the show up: no later start offers to continue it.
-        context_.journal.Close(this);
+        context_.journal.Close();
         platform().programEnd.endProgram();
     }
 }

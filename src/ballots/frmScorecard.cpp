@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "app/CommandButton.h"
-#include "app/EntryChecks.h"
 #include "app/NumberText.h"
 #include "app/ScreenTexts.h"
 #include "app/TextBox.h"
@@ -22,8 +21,9 @@ const QString kTabulateTip = QStringLiteral("Finished entering scores; get resul
 
 }  // namespace
 
-frmScorecard::frmScorecard(ScreenContext &context, const JournalScorecard *resumeAt)
-    : Screen(context, QStringLiteral("Judges Scorecard")) {
+frmScorecard::frmScorecard(ScreenContext &context, const ScorecardState *resumeAt)
+    : Screen(context, QStringLiteral("Judges Scorecard")),
+      card(resumeAt != nullptr ? Scorecard(context.show, *resumeAt) : Scorecard(context.show)) {
     setObjectName(QStringLiteral("frmScorecard"));
 
     Label1 = Heading(QStringLiteral("Label1"), QStringLiteral("JUDGES' SCORECARD"), 16, this);
@@ -131,43 +131,20 @@ frmScorecard::frmScorecard(ScreenContext &context, const JournalScorecard *resum
 }
 
 void frmScorecard::Form_Load() {
-    ShowRecord &record = showRecord();
-    record.Scores.allocate(record.NumJudges);
-    record.BallotEntered.allocate(record.NumJudges);
-    cmdNextJudge->setToolTip(kNextJudgeTip);
     PrepareCategories();
-    cmdPreviousJudge->setAvailable(false);
-    CurrentJudge = 1;
-    ShowJudgeNumber();
-    if (CurrentJudge == record.NumJudges) {
-        cmdNextJudge->setText(QStringLiteral("Tabulate Scores"));
-        cmdRemoveJudge->setAvailable(false);
-    }
+    ShowJudgeAndButtons();
     FocusFirstEligibleBox();
-    context().journal.Begin(this, record);
+    context().journal.Begin(this, showRecord());
 }
 
-void frmScorecard::ResumeAt(const JournalScorecard &at) {
+void frmScorecard::ResumeAt(const ScorecardState &at) {
     const ShowRecord &record = showRecord();
-    cmdNextJudge->setToolTip(kNextJudgeTip);
     PrepareCategories();
-    CurrentJudge = at.currentJudge;
-    ShowJudgeNumber();
-    cmdPreviousJudge->setAvailable(CurrentJudge > 1);
-    cmdRemoveJudge->setAvailable(at.removeShown);
-    if (CurrentJudge == record.NumJudges) {
-        if (at.openedWithJudges == 1) {
-            cmdNextJudge->setText(QStringLiteral("Tabulate Scores"));
-        } else {
-            ShowTabulateResults();
-        }
-    }
+    ShowJudgeAndButtons();
+    FillBoxes(at.boxes);
     for (int i = 1; i <= record.NumCategories; ++i) {
-        const auto &typed = at.typed[static_cast<std::size_t>(i - 1)];
-        if (typed) {
+        if (const auto &typed = at.typed[static_cast<std::size_t>(i - 1)]) {
             txtJudgeScore(i).setText(QString::fromStdString(*typed));
-        } else if (at.boxes == JournalBoxes::Scores) {
-            txtJudgeScore(i).setText(ScoreDisplay(record.Scores(CurrentJudge, i)));
         }
         if (at.totalShown[static_cast<std::size_t>(i - 1)]) {
             txtCumulativeScore(i).setText(ScoreDisplay(record.Scores(0, i)));
@@ -197,45 +174,41 @@ void frmScorecard::PrepareCategories() {
     }
 }
 
-void frmScorecard::JournalPosition(std::int16_t enteredJudge, JournalBoxes boxes) {
-    const ShowRecord &record = showRecord();
-    JournalJudge position{
-        record.NumJudges, CurrentJudge, enteredJudge, cmdRemoveJudge->isEnabled(), boxes, {}};
-    for (int i = 1; i <= kCategoryCount; ++i) {
-        position.totals[static_cast<std::size_t>(i - 1)] = record.Scores(0, i);
-    }
-    context().journal.Record(this, position);
-}
-
 void frmScorecard::txtJudgeScore_LostFocus(int index) {
     TextBox &box = txtJudgeScore(index);
-    const auto score = ScoreEntry(EntryBytes(box.text()), platform().decimalSeparator);
-    if (!score) {
+    const std::string text = box.text().toStdString();
+    const char separator = platform().decimalSeparator;
+    if (!card.LeaveScoreBox(index, text, separator)) {
         RefuseEntry(box, QStringLiteral("The score must be a decimal number between 0 and 5 at "
                                         "increments of 0.5. If the judge erroneously entered a "
                                         "number greater than 5, then enter a 5 and continue."));
         return;
     }
-    ShowRecord &record = showRecord();
-    record.Scores(CurrentJudge, index) = *score;
-    RecomputeTotal(index);
-    context().journal.Record(this,
-                             JournalScore{CurrentJudge, static_cast<std::int16_t>(index), *score,
-                                          record.Scores(0, index), box.text().toStdString()});
+    txtCumulativeScore(index).setText(ScoreDisplay(showRecord().Scores(0, index)));
+    context().journal.Record(this, JournalScore{static_cast<std::int16_t>(index), text, separator});
 }
 
-void frmScorecard::RecomputeTotal(int category) {
-    ShowRecord &record = showRecord();
-    double total = 0.0;
-    for (int judge = 1; judge <= record.NumJudges; ++judge) {
-        total += record.Scores(judge, category);
+void frmScorecard::ShowJudgeAndButtons() {
+    txtJudgeNumber->setText(QString::fromStdString(CountText(card.currentJudge())));
+    static const QString kCaptions[] = {QStringLiteral("Next Judge"),
+                                        QStringLiteral("Tabulate Scores"),
+                                        QStringLiteral("Tabulate Results")};
+    const NextButton next = card.nextButton();
+    cmdNextJudge->setText(kCaptions[static_cast<int>(next)]);
+    cmdNextJudge->setToolTip(next == NextButton::TabulateResults ? kTabulateTip : kNextJudgeTip);
+    cmdPreviousJudge->setAvailable(card.previousShown());
+    cmdRemoveJudge->setAvailable(card.removeShown());
+}
+
+void frmScorecard::FillBoxes(ScoreBoxes boxes) {
+    const ShowRecord &record = showRecord();
+    for (int i = 1; i <= record.NumCategories; ++i) {
+        if (boxes == ScoreBoxes::Scores) {
+            txtJudgeScore(i).setText(ScoreDisplay(record.Scores(card.currentJudge(), i)));
+        } else {
+            txtJudgeScore(i).clear();
+        }
     }
-    record.Scores(0, category) = total;
-    txtCumulativeScore(category).setText(ScoreDisplay(total));
-}
-
-void frmScorecard::ShowJudgeNumber() {
-    txtJudgeNumber->setText(QString::fromStdString(CountText(CurrentJudge)));
 }
 
 void frmScorecard::FocusFirstEligibleBox() {
@@ -248,23 +221,18 @@ void frmScorecard::FocusFirstEligibleBox() {
     cmdNextJudge->setFocus(Qt::OtherFocusReason);
 }
 
-void frmScorecard::ShowTabulateResults() {
-    cmdNextJudge->setText(QStringLiteral("Tabulate Results"));
-    cmdNextJudge->setToolTip(kTabulateTip);
-    cmdRemoveJudge->setAvailable(false);
-}
-
 void frmScorecard::cmdNextJudge_Click() {
-    ShowRecord &record = showRecord();
-    record.BallotEntered(CurrentJudge) = 1;
-    if (CurrentJudge == record.NumJudges) {
+    if (card.onLastJudge()) {
         if (!platform().messages.ask(
                 this, QStringLiteral("PLEASE CHECK!"),
                 QStringLiteral("Are you sure all judges' scores are recorded correctly?"))) {
-            JournalPosition(CurrentJudge, JournalBoxes::Unchanged);
+            // The ballot on screen is entered all the same.
+            card.NextJudge();
+            context().journal.Record(this, JournalNextJudge{});
             return;
         }
-        context().journal.Record(this, JournalTabulated{CurrentJudge});
+        card.Tabulate();
+        context().journal.Record(this, JournalTabulated{});
         platform().messages.notice(
             this, QStringLiteral("BALLOTS ARE SECRET"),
             QStringLiteral("The information on the next screen is confidential and should be "
@@ -274,79 +242,41 @@ void frmScorecard::cmdNextJudge_Click() {
         next->ShowScreen();
         return;
     }
-    const std::int16_t left = CurrentJudge;
-    ++CurrentJudge;
-    if (CurrentJudge == record.NumJudges) {
-        ShowTabulateResults();
-    }
-    for (int i = 1; i <= record.NumCategories; ++i) {
-        if (record.BallotEntered(CurrentJudge) == 1) {
-            txtJudgeScore(i).setText(ScoreDisplay(record.Scores(CurrentJudge, i)));
-        } else {
-            txtJudgeScore(i).clear();
-        }
-    }
-    ShowJudgeNumber();
+    card.NextJudge();
+    FillBoxes(card.state().boxes);
+    ShowJudgeAndButtons();
     FocusFirstEligibleBox();
-    cmdPreviousJudge->setAvailable(true);
-    JournalPosition(
-        left, record.BallotEntered(CurrentJudge) == 1 ? JournalBoxes::Scores : JournalBoxes::Empty);
+    context().journal.Record(this, JournalNextJudge{});
 }
 
 void frmScorecard::cmdPreviousJudge_Click() {
-    ShowRecord &record = showRecord();
-    const std::int16_t left = CurrentJudge;
-    std::int16_t entered = 0;
-    for (int i = 1; i <= record.NumCategories; ++i) {
-        if (record.Scores(CurrentJudge, i) > 0.0) {
-            record.BallotEntered(CurrentJudge) = 1;
-            entered = left;
-            break;
-        }
+    if (!card.PreviousJudge()) {
+        return;
     }
-    if (record.BallotEntered(record.NumJudges) == 0) {
-        cmdRemoveJudge->setAvailable(true);
-    }
-    --CurrentJudge;
-    ShowJudgeNumber();
-    cmdNextJudge->setText(QStringLiteral("Next Judge"));
-    cmdNextJudge->setToolTip(kNextJudgeTip);
-    for (int i = 1; i <= record.NumCategories; ++i) {
-        txtJudgeScore(i).setText(ScoreDisplay(record.Scores(CurrentJudge, i)));
-    }
+    FillBoxes(ScoreBoxes::Scores);
+    // The focus leaves the button before it may be hidden, at judge 1.
     FocusFirstEligibleBox();
-    if (CurrentJudge == 1) {
-        cmdPreviousJudge->setAvailable(false);
-    }
-    JournalPosition(entered, JournalBoxes::Scores);
+    ShowJudgeAndButtons();
+    context().journal.Record(this, JournalPreviousJudge{});
 }
 
 void frmScorecard::cmdRemoveJudge_Click() {
-    ShowRecord &record = showRecord();
-    bool removed = false;
-    if (platform().messages.ask(
+    if (!platform().messages.ask(
             this, QStringLiteral("Do you want to remove a judge?"),
             QStringLiteral("This should normally be done only if a judge steps down for ethical "
                            "reasons after the number of judges has been entered. Are you sure you "
-                           "wish to do this?"))) {
-        --record.NumJudges;
-        // The dropped judge's scores leave every total at once, so the tabulation never counts
-        // a judge who is no longer among judges 1..NumJudges. Totals not yet shown stay hidden.
-        for (int i = 1; i <= record.NumCategories; ++i) {
-            const bool shown = !txtCumulativeScore(i).text().isEmpty();
-            RecomputeTotal(i);
-            if (!shown) {
-                txtCumulativeScore(i).clear();
-            }
+                           "wish to do this?")) ||
+        !card.RemoveJudge()) {
+        return;
+    }
+    // The dropped judge's scores left every total at once; totals not yet shown stay hidden.
+    for (int i = 1; i <= showRecord().NumCategories; ++i) {
+        if (!txtCumulativeScore(i).text().isEmpty()) {
+            txtCumulativeScore(i).setText(ScoreDisplay(showRecord().Scores(0, i)));
         }
-        removed = true;
     }
-    if (CurrentJudge == record.NumJudges) {
-        ShowTabulateResults();
-    }
-    if (removed) {
-        JournalPosition(0, JournalBoxes::Unchanged);
-    }
+    ShowJudgeAndButtons();
+    context().journal.Record(this, JournalRemoveJudge{});
 }
 
 void frmScorecard::cmdExit_Click() {

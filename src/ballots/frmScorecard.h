@@ -4,6 +4,7 @@
 
 #include "app/ControlArray.h"
 #include "app/Screen.h"
+#include "ballots/Scorecard.h"
 #include "files/Journal.h"
 
 namespace bis {
@@ -11,14 +12,16 @@ namespace bis {
 // The judges' scorecard: one judge's ballot at a time. Each score is checked and stored when its
 // box is left, and its category's running total is shown in red. The buttons move between the
 // judges, drop the last judge, hand the ballots to the summary of results, or end the program.
-// Every change to the show goes into the show's journal before its handler returns.
+// What a score is, where the buttons lead and the totals are the scorecard's rules (Scorecard);
+// this screen shows what they give. What the Tabulator did goes into the show's journal before
+// its handler returns.
 class frmScorecard : public Screen {
     Q_OBJECT
 
   public:
     // The scorecard as it opens after the information check, with every ballot empty. Given
     // where a journal left off, it opens there instead, on the show record the journal rebuilt.
-    explicit frmScorecard(ScreenContext &context, const JournalScorecard *resumeAt = nullptr);
+    explicit frmScorecard(ScreenContext &context, const ScorecardState *resumeAt = nullptr);
 
   protected:
     void Form_CloseRequested() override;
@@ -27,27 +30,24 @@ class frmScorecard : public Screen {
     void Form_Load();
     // Opens on the judge, boxes, totals and buttons as the journal left them, with the focus in
     // the next eligible box after the one left last, or on Next Judge when none follows.
-    void ResumeAt(const JournalScorecard &at);
+    void ResumeAt(const ScorecardState &at);
     // Captions the category rows and hides the boxes of the categories without blooms.
     void PrepareCategories();
-    // Journals where the Tabulator is now, after a button acted: the judge on screen, the judge
-    // whose ballot the button marked entered (0 for none) and what the boxes show.
-    void JournalPosition(std::int16_t enteredJudge, JournalBoxes boxes);
     void txtJudgeScore_LostFocus(int index);
     void cmdNextJudge_Click();
     void cmdPreviousJudge_Click();
     void cmdRemoveJudge_Click();
     void cmdExit_Click();
 
-    // Sums the category's scores over judges 1..NumJudges into row 0 and shows the total.
-    void RecomputeTotal(int category);
-    void ShowJudgeNumber();
+    // Shows the judge on screen and the buttons as the rules have them.
+    void ShowJudgeAndButtons();
+    // Fills the score boxes with the judge's stored scores, or empties them.
+    void FillBoxes(ScoreBoxes boxes);
     // The focus goes to the lowest-numbered eligible score box, or to Next Judge when no
     // category is eligible (there is no visible box to take it).
     void FocusFirstEligibleBox();
-    void ShowTabulateResults();
 
-    std::int16_t CurrentJudge = 1;
+    Scorecard card;
 
     QLabel *Label1;
     QLabel *lblJudgeNumber;

@@ -1,30 +1,33 @@
 #include "files/Journal.h"
 
+#include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstring>
-#include <type_traits>
+#include <optional>
 
 #include "app/EntryChecks.h"
-#include "files/Cp1252.h"
 
 namespace bis {
 
 namespace {
 
 constexpr std::string_view kMagic = "BISJOURN";
-// The magic, the format version, the id and the header's own check.
-constexpr std::size_t kHeaderSize = 8 + 4 + 16 + 4;
+// The magic, the format version, the id, the set-up record's length and the header's own check.
+constexpr std::size_t kHeaderSize = 8 + 4 + 16 + 4 + 4;
+constexpr std::size_t kIdAt = 12;
+constexpr std::size_t kSetUpLengthAt = 28;
 // Each record's length and check stand before its contents.
 constexpr std::size_t kFrameSize = 4 + 4;
 
 enum class RecordType : std::uint8_t {
     Begin = 1,
     Score = 2,
-    Judge = 3,
+    NextJudge = 3,
     Tabulated = 4,
     Saving = 5,
     Closed = 6,
+    PreviousJudge = 7,
+    RemoveJudge = 8,
 };
 
 // The longest a text's bytes can be and its characters still fit a set-up box: UTF-8 takes up to
@@ -33,29 +36,24 @@ constexpr std::size_t kMaxShowTextBytes = 4 * kMaxShowTextCharacters;
 // The most any whole record of the program's can hold: the set-up with three texts at their
 // longest.
 constexpr std::size_t kMaxRecordSize = 1 + 3 * (4 + kMaxShowTextBytes) + 2 + 2 * kCategoryCount;
+// The most bytes of records the search for a whole record after a bad one checks; past it, what
+// follows the bad record counts as damage. It keeps a start quick whatever a file holds.
+constexpr std::size_t kSearchBudget = std::size_t{1} << 20;
 
 // ---- Writing -----------------------------------------------------------------------------------
 
-void PutU32(std::string &out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+void PutUnsigned(std::string &out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
     }
 }
 
-void PutU64(std::string &out, std::uint64_t value) {
-    for (int shift = 0; shift < 64; shift += 8) {
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-    }
+void PutU32(std::string &out, std::uint32_t value) {
+    PutUnsigned(out, value, 4);
 }
 
 void PutI16(std::string &out, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    out.push_back(static_cast<char>(bits & 0xFF));
-    out.push_back(static_cast<char>(bits >> 8));
-}
-
-void PutDouble(std::string &out, double value) {
-    PutU64(out, std::bit_cast<std::uint64_t>(value));
+    PutUnsigned(out, static_cast<std::uint16_t>(value), 2);
 }
 
 void PutText(std::string &out, std::string_view text) {
@@ -63,8 +61,12 @@ void PutText(std::string &out, std::string_view text) {
     out.append(text);
 }
 
+std::string Type(RecordType type) {
+    return std::string(1, static_cast<char>(type));
+}
+
 std::string Contents(const JournalBegin &begin) {
-    std::string out(1, static_cast<char>(RecordType::Begin));
+    std::string out = Type(RecordType::Begin);
     PutText(out, begin.clubName);
     PutText(out, begin.showLocation);
     PutText(out, begin.showDate);
@@ -76,44 +78,39 @@ std::string Contents(const JournalBegin &begin) {
 }
 
 std::string Contents(const JournalScore &score) {
-    std::string out(1, static_cast<char>(RecordType::Score));
-    PutI16(out, score.judge);
+    std::string out = Type(RecordType::Score);
     PutI16(out, score.category);
-    PutDouble(out, score.value);
-    PutDouble(out, score.total);
+    out.push_back(score.separator);
     PutText(out, score.text);
     return out;
 }
 
-std::string Contents(const JournalJudge &judge) {
-    std::string out(1, static_cast<char>(RecordType::Judge));
-    PutI16(out, judge.numJudges);
-    PutI16(out, judge.currentJudge);
-    PutI16(out, judge.enteredJudge);
-    out.push_back(judge.removeShown ? 1 : 0);
-    out.push_back(static_cast<char>(judge.boxes));
-    for (const double total : judge.totals) {
-        PutDouble(out, total);
-    }
-    return out;
+std::string Contents(const JournalNextJudge &) {
+    return Type(RecordType::NextJudge);
 }
 
-std::string Contents(const JournalTabulated &tabulated) {
-    std::string out(1, static_cast<char>(RecordType::Tabulated));
-    PutI16(out, tabulated.lastJudge);
-    return out;
+std::string Contents(const JournalPreviousJudge &) {
+    return Type(RecordType::PreviousJudge);
+}
+
+std::string Contents(const JournalRemoveJudge &) {
+    return Type(RecordType::RemoveJudge);
+}
+
+std::string Contents(const JournalTabulated &) {
+    return Type(RecordType::Tabulated);
 }
 
 std::string Contents(const JournalSaving &saving) {
-    std::string out(1, static_cast<char>(RecordType::Saving));
+    std::string out = Type(RecordType::Saving);
     PutText(out, saving.path);
-    PutU64(out, saving.size);
+    PutUnsigned(out, saving.size, 8);
     PutU32(out, saving.crc);
     return out;
 }
 
 std::string Contents(const JournalClosed &) {
-    return std::string(1, static_cast<char>(RecordType::Closed));
+    return Type(RecordType::Closed);
 }
 
 std::string_view IdBytes(const JournalId &id) {
@@ -128,35 +125,6 @@ class FieldReader {
   public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
-    std::uint64_t U64() { return Unsigned(8); }
-    std::uint32_t U32() { return static_cast<std::uint32_t>(Unsigned(4)); }
-    std::int16_t I16() {
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(Unsigned(2)));
-    }
-    std::uint8_t U8() { return static_cast<std::uint8_t>(Unsigned(1)); }
-    double Double() { return std::bit_cast<double>(Unsigned(8)); }
-    // A text of the show; one longer than a set-up box holds is refused before it is copied.
-    std::string Text() {
-        const std::uint32_t size = U32();
-        if (!good_ || size > bytes_.size()) {
-            good_ = false;
-            return {};
-        }
-        const std::string_view text = bytes_.substr(0, size);
-        bytes_.remove_prefix(size);
-        if (size > kMaxShowTextBytes || Characters(text) > kMaxShowTextCharacters) {
-            tooLong_ = true;
-            return {};
-        }
-        return std::string(text);
-    }
-
-    // True when every field was there and nothing is left over.
-    [[nodiscard]] bool Complete() const { return good_ && bytes_.empty(); }
-    // True when a text was longer than a set-up box holds.
-    [[nodiscard]] bool TooLong() const { return tooLong_; }
-
-  private:
     std::uint64_t Unsigned(std::size_t size) {
         if (!good_ || bytes_.size() < size) {
             good_ = false;
@@ -169,23 +137,41 @@ class FieldReader {
         bytes_.remove_prefix(size);
         return value;
     }
-
-    // The characters of UTF-8 text: every byte but the continuation bytes.
-    static std::size_t Characters(std::string_view text) {
-        std::size_t count = 0;
-        for (const char byte : text) {
-            count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+    std::int16_t I16() { return static_cast<std::int16_t>(Unsigned(2)); }
+    // A text of the show; one longer than a set-up box holds is refused before it is copied.
+    std::string Text() {
+        const auto size = Unsigned(4);
+        if (!good_ || size > bytes_.size()) {
+            good_ = false;
+            return {};
         }
-        return count;
+        const std::string_view text = bytes_.substr(0, size);
+        bytes_.remove_prefix(size);
+        // The characters of UTF-8 text: every byte but the continuation bytes.
+        const auto characters = std::count_if(text.begin(), text.end(), [](char byte) {
+            return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+        });
+        if (size > kMaxShowTextBytes ||
+            static_cast<std::size_t>(characters) > kMaxShowTextCharacters) {
+            tooLong_ = true;
+            return {};
+        }
+        return std::string(text);
     }
 
+    // True when every field was there and nothing is left over.
+    [[nodiscard]] bool Complete() const { return good_ && bytes_.empty(); }
+    // True when a text was longer than a set-up box holds.
+    [[nodiscard]] bool TooLong() const { return tooLong_; }
+
+  private:
     std::string_view bytes_;
     bool good_ = true;
     bool tooLong_ = false;
 };
 
 std::uint32_t ReadU32(std::string_view bytes) {
-    return FieldReader(bytes.substr(0, 4)).U32();
+    return static_cast<std::uint32_t>(FieldReader(bytes.substr(0, 4)).Unsigned(4));
 }
 
 // A whole record's contents read, or why they could not be.
@@ -197,7 +183,7 @@ struct Decoded {
 Decoded Decode(std::string_view contents) {
     FieldReader fields(contents);
     JournalRecord record;
-    switch (static_cast<RecordType>(fields.U8())) {
+    switch (static_cast<RecordType>(fields.Unsigned(1))) {
         case RecordType::Begin: {
             JournalBegin begin;
             begin.clubName = fields.Text();
@@ -212,40 +198,29 @@ Decoded Decode(std::string_view contents) {
         }
         case RecordType::Score: {
             JournalScore score;
-            score.judge = fields.I16();
             score.category = fields.I16();
-            score.value = fields.Double();
-            score.total = fields.Double();
+            score.separator = static_cast<char>(fields.Unsigned(1));
             score.text = fields.Text();
             record = std::move(score);
             break;
         }
-        case RecordType::Judge: {
-            JournalJudge judge;
-            judge.numJudges = fields.I16();
-            judge.currentJudge = fields.I16();
-            judge.enteredJudge = fields.I16();
-            const std::uint8_t removeShown = fields.U8();
-            const std::uint8_t boxes = fields.U8();
-            for (double &total : judge.totals) {
-                total = fields.Double();
-            }
-            if (removeShown > 1 || boxes > static_cast<std::uint8_t>(JournalBoxes::Scores)) {
-                return {};
-            }
-            judge.removeShown = removeShown == 1;
-            judge.boxes = static_cast<JournalBoxes>(boxes);
-            record = judge;
+        case RecordType::NextJudge:
+            record = JournalNextJudge{};
             break;
-        }
+        case RecordType::PreviousJudge:
+            record = JournalPreviousJudge{};
+            break;
+        case RecordType::RemoveJudge:
+            record = JournalRemoveJudge{};
+            break;
         case RecordType::Tabulated:
-            record = JournalTabulated{fields.I16()};
+            record = JournalTabulated{};
             break;
         case RecordType::Saving: {
             JournalSaving saving;
             saving.path = fields.Text();
-            saving.size = fields.U64();
-            saving.crc = fields.U32();
+            saving.size = fields.Unsigned(8);
+            saving.crc = static_cast<std::uint32_t>(fields.Unsigned(4));
             record = std::move(saving);
             break;
         }
@@ -264,203 +239,59 @@ Decoded Decode(std::string_view contents) {
     return {std::move(record), false};
 }
 
-// A text of the set-up as the set-up screen lets one through: characters of Windows-1252, with
-// no double quote and no line break.
-bool IsShowText(std::string_view text) {
-    if (text.find_first_of("\"\r\n") != std::string_view::npos) {
-        return false;
-    }
-    return Utf8FromCp1252(Cp1252FromUtf8(text)) == text;
-}
-
-// A score the scorecard accepts: 0 to 5 in steps of 0.5.
-bool IsScore(double value) {
-    return value >= 0.0 && value <= 5.0 && std::floor(value * 2.0) == value * 2.0;
-}
-
-// Applies the records one by one to the show and the scorecard, refusing any that the scorecard
-// could not have written at that point. The scorecard keeps every total equal to the sum of its
-// category over judges 1..NumJudges; running sums check each total without adding up the
-// ballots again.
+// Does what each record says the Tabulator did, through the scorecard's rules, refusing what they
+// refuse; the set-up opens the scorecard, and only the summary saves.
 class Replay {
   public:
-    explicit Replay(ReplayedJournal &journal) : journal_(journal), show_(journal.show) {}
+    explicit Replay(ReplayedJournal &journal) : journal_(journal) {}
 
     bool Apply(const JournalRecord &record) {
-        return std::visit([this](const auto &r) { return ApplyRecord(r); }, record);
+        return std::visit([this](const auto &r) { return Do(r); }, record);
     }
 
-    [[nodiscard]] bool Begun() const { return begun_; }
+    [[nodiscard]] const std::optional<Scorecard> &Card() const { return card_; }
     [[nodiscard]] bool Closed() const { return closed_; }
 
   private:
-    bool ApplyRecord(const JournalBegin &begin) {
-        if (begun_ || begin.numJudges < 1 || !IsShowText(begin.clubName) ||
-            !IsShowText(begin.showLocation) || !IsShowText(begin.showDate)) {
+    bool Do(const JournalBegin &begin) {
+        if (card_ || begin.numJudges < 1 ||
+            std::any_of(begin.blooms.begin(), begin.blooms.end(), [](auto b) { return b < 0; }) ||
+            !ShowTextBytes(begin.clubName) || !ShowTextBytes(begin.showLocation) ||
+            !ShowTextBytes(begin.showDate)) {
             return false;
         }
-        for (const std::int16_t blooms : begin.blooms) {
-            if (blooms < 0) {
-                return false;
-            }
-        }
-        show_.ClubName = begin.clubName;
-        show_.ShowLocation = begin.showLocation;
-        show_.ShowDate = begin.showDate;
-        show_.NumJudges = begin.numJudges;
+        ShowRecord &show = journal_.show;
+        show.ClubName = begin.clubName;
+        show.ShowLocation = begin.showLocation;
+        show.ShowDate = begin.showDate;
+        show.NumJudges = begin.numJudges;
         for (int c = 1; c <= kCategoryCount; ++c) {
-            show_.Blooms(c) = begin.blooms[static_cast<std::size_t>(c - 1)];
+            show.Blooms(c) = begin.blooms[static_cast<std::size_t>(c - 1)];
         }
-        show_.Scores.allocate(show_.NumJudges);
-        show_.BallotEntered.allocate(show_.NumJudges);
-        JournalScorecard &card = journal_.scorecard;
-        card.currentJudge = 1;
-        card.openedWithJudges = show_.NumJudges;
-        card.removeShown = show_.NumJudges > 1;
-        begun_ = true;
+        card_.emplace(show);
         return true;
     }
-
-    bool ApplyRecord(const JournalScore &score) {
-        JournalScorecard &card = journal_.scorecard;
-        if (!Open() || score.judge != card.currentJudge || score.category < 1 ||
-            score.category > kCategoryCount || !show_.Eligible(score.category) ||
-            !IsScore(score.value) || !TypedAs(score.text, score.value)) {
-            return false;
-        }
-        const auto c = static_cast<std::size_t>(score.category - 1);
-        const double sum = sums_[c] - show_.Scores(score.judge, score.category) + score.value;
-        if (score.total != sum) {
-            return false;
-        }
-        sums_[c] = sum;
-        show_.Scores(score.judge, score.category) = score.value;
-        show_.Scores(0, score.category) = score.total;
-        card.typed[c] = score.text;
-        card.totalShown[c] = true;
-        card.lastBoxLeft = score.category;
-        return true;
+    bool Do(const JournalScore &score) {
+        return card_ && card_->LeaveScoreBox(score.category, score.text, score.separator);
     }
-
-    bool ApplyRecord(const JournalJudge &judge) {
-        JournalScorecard &card = journal_.scorecard;
-        if (!Open()) {
-            return false;
-        }
-        const std::int16_t judges = show_.NumJudges;
-        const std::int16_t current = card.currentJudge;
-        const bool removed = judge.numJudges == judges - 1;
-        const bool moved = judge.currentJudge != current;
-        if ((judge.numJudges != judges && !removed) || judge.numJudges < 1 ||
-            (removed && (moved || judge.numJudges < current || !card.removeShown)) ||
-            judge.currentJudge < 1 || judge.currentJudge > judge.numJudges ||
-            std::abs(judge.currentJudge - current) > 1 ||
-            (judge.removeShown && judge.currentJudge >= judge.numJudges) ||
-            moved != (judge.boxes != JournalBoxes::Unchanged) ||
-            judge.enteredJudge != EnteredBy(judge, current)) {
-            return false;
-        }
-        // Next Judge shows a judge's stored scores once the ballot was entered; Previous Judge
-        // always does.
-        if (moved && judge.currentJudge > current &&
-            judge.boxes != (show_.BallotEntered(judge.currentJudge) == 1 ? JournalBoxes::Scores
-                                                                         : JournalBoxes::Empty)) {
-            return false;
-        }
-        if (moved && judge.currentJudge < current && judge.boxes != JournalBoxes::Scores) {
-            return false;
-        }
-        std::array<double, kCategoryCount> sums = sums_;
-        for (int c = 1; c <= kCategoryCount; ++c) {
-            const auto i = static_cast<std::size_t>(c - 1);
-            if (removed) {
-                sums[i] -= show_.Scores(judges, c);
-            }
-            if (judge.totals[i] != sums[i]) {
-                return false;
-            }
-        }
-        sums_ = sums;
-        if (judge.enteredJudge != 0) {
-            show_.BallotEntered(judge.enteredJudge) = 1;
-        }
-        show_.NumJudges = judge.numJudges;
-        for (int c = 1; c <= kCategoryCount; ++c) {
-            show_.Scores(0, c) = judge.totals[static_cast<std::size_t>(c - 1)];
-        }
-        card.currentJudge = judge.currentJudge;
-        card.removeShown = judge.removeShown;
-        if (moved) {
-            card.boxes = judge.boxes;
-            card.typed = {};
-            card.lastBoxLeft = 0;
-        }
-        return true;
-    }
-
-    bool ApplyRecord(const JournalTabulated &tabulated) {
-        if (!Open() || tabulated.lastJudge != show_.NumJudges ||
-            journal_.scorecard.currentJudge != show_.NumJudges) {
-            return false;
-        }
-        show_.BallotEntered(tabulated.lastJudge) = 1;
-        journal_.tabulated = true;
-        return true;
-    }
-
-    // Save Report, on the summary only.
-    bool ApplyRecord(const JournalSaving &saving) {
-        if (!begun_ || !journal_.tabulated || saving.path.empty()) {
+    bool Do(const JournalNextJudge &) { return card_ && card_->NextJudge(); }
+    bool Do(const JournalPreviousJudge &) { return card_ && card_->PreviousJudge(); }
+    bool Do(const JournalRemoveJudge &) { return card_ && card_->RemoveJudge(); }
+    bool Do(const JournalTabulated &) { return card_ && card_->Tabulate(); }
+    bool Do(const JournalSaving &saving) {
+        if (!card_ || !card_->state().tabulated || saving.path.empty()) {
             return false;
         }
         journal_.savedTo.push_back(saving);
         return true;
     }
-
-    bool ApplyRecord(const JournalClosed &) {
-        if (!begun_) {
-            return false;
-        }
-        closed_ = true;
-        return true;
-    }
-
-    // The judge whose ballot the button marked entered: Next Judge marks the judge it leaves,
-    // also when "PLEASE CHECK!" is answered No; Previous Judge only a judge with a score above 0;
-    // Remove a Judge none.
-    std::int16_t EnteredBy(const JournalJudge &judge, std::int16_t current) const {
-        if (judge.numJudges != show_.NumJudges) {
-            return 0;
-        }
-        if (judge.currentJudge < current) {
-            for (const double score : show_.Scores.row(current)) {
-                if (score > 0.0) {
-                    return current;
-                }
-            }
-            return 0;
-        }
-        return current;
-    }
-
-    // Whether the scorecard is open: begun and not yet tabulated.
-    [[nodiscard]] bool Open() const { return begun_ && !journal_.tabulated; }
-
-    // Whether the box's text reads as the value, with either decimal separator the user may have.
-    static bool TypedAs(const std::string &text, double value) {
-        const std::string bytes = Cp1252FromUtf8(text);
-        for (const char separator : {'.', ','}) {
-            if (const auto read = ScoreEntry(bytes, separator); read && *read == value) {
-                return true;
-            }
-        }
-        return false;
+    bool Do(const JournalClosed &) {
+        closed_ = card_.has_value();
+        return closed_;
     }
 
     ReplayedJournal &journal_;
-    ShowRecord &show_;
-    std::array<double, kCategoryCount> sums_{};
-    bool begun_ = false;
+    std::optional<Scorecard> card_;
     bool closed_ = false;
 };
 
@@ -486,44 +317,54 @@ std::optional<std::string_view> FramedRecord(std::string_view bytes, std::size_t
     return contents;
 }
 
-// Whether a whole record of the journal starts anywhere from the place on: proof that a bad record
-// before it is damage, not the torn tail of a writer that died. Only places whose length and type
-// could be a record of the program's are checked.
-bool WholeRecordFrom(std::string_view bytes, std::size_t from, const JournalId &id) {
-    for (std::size_t at = from; at < bytes.size() && bytes.size() - at > kFrameSize; ++at) {
+// Whether a record of that length and type byte could follow the set-up: the records without
+// fields are one byte long, the others at least as long as their fixed fields.
+bool CouldFollowTheSetUp(std::uint32_t size, unsigned char type) {
+    switch (static_cast<RecordType>(type)) {
+        case RecordType::Score:
+            return size >= 1 + 2 + 1 + 4;
+        case RecordType::Saving:
+            return size >= 1 + 4 + 8 + 4;
+        case RecordType::NextJudge:
+        case RecordType::PreviousJudge:
+        case RecordType::RemoveJudge:
+        case RecordType::Tabulated:
+        case RecordType::Closed:
+            return size == 1;
+        default:
+            return false;
+    }
+}
+
+// Why reading stopped at a record that is short or fails its check. A writer flushes each record
+// before it appends the next, so one that died tore at most its last record, and wrote nothing
+// after it: more than one record's bytes after the place, or a whole record anywhere after it,
+// is damage. The search checks only places that could start a record of the program's, and
+// checks at most kSearchBudget bytes; past that, the rest counts as damage.
+Stop WhyUnread(std::string_view bytes, std::size_t from, const JournalId &id) {
+    if (bytes.size() - from > kFrameSize + kMaxRecordSize) {
+        return Stop::BadRecord;
+    }
+    std::size_t budget = kSearchBudget;
+    for (std::size_t at = from + 1; bytes.size() - at > kFrameSize; ++at) {
         const std::uint32_t size = ReadU32(bytes.substr(at, 4));
-        if (size == 0 || size > kMaxRecordSize || size > bytes.size() - at - kFrameSize) {
+        if (size > bytes.size() - at - kFrameSize ||
+            !CouldFollowTheSetUp(size, static_cast<unsigned char>(bytes[at + kFrameSize]))) {
             continue;
         }
-        const auto type = static_cast<unsigned char>(bytes[at + kFrameSize]);
-        if (type < static_cast<unsigned char>(RecordType::Begin) ||
-            type > static_cast<unsigned char>(RecordType::Closed)) {
-            continue;
+        if (size > budget || FramedRecord(bytes, at, id)) {
+            return Stop::BadRecord;
         }
-        if (FramedRecord(bytes, at, id)) {
-            return true;
-        }
+        budget -= size;
     }
-    return false;
+    return Stop::TornTail;
 }
 
-// Whether the bytes are a creation of the program's that never reached the disk whole: empty,
-// the start of the magic bytes, or zeros where the unflushed bytes were.
+// Whether the bytes are what a creation that never reached the disk whole leaves, before its
+// header: nothing, the start of the magic bytes, or zeros where the unflushed bytes were.
 bool CreationLost(std::string_view bytes) {
-    return (bytes.size() < kMagic.size() && kMagic.substr(0, bytes.size()) == bytes) ||
+    return (bytes.size() < kHeaderSize && kMagic.substr(0, bytes.size()) == bytes.substr(0, 8)) ||
            bytes.find_first_not_of('\0') == std::string_view::npos;
-}
-
-// Whether the bytes after a header that fails its check were written after the journal's
-// creation, which wrote the header and the set-up record in one write: the set-up record, as its
-// length field says, ends before the bytes do.
-bool GrewAfterCreation(std::string_view bytes) {
-    if (bytes.size() < kHeaderSize + 4) {
-        return false;
-    }
-    const std::uint64_t setUpEnd =
-        std::uint64_t{kHeaderSize} + kFrameSize + ReadU32(bytes.substr(kHeaderSize));
-    return setUpEnd < bytes.size();
 }
 
 }  // namespace
@@ -556,6 +397,7 @@ std::string JournalStart(const JournalId &id, const JournalBegin &begin) {
     std::string out(kMagic);
     PutU32(out, kJournalFormatVersion);
     out.append(IdBytes(id));
+    PutU32(out, static_cast<std::uint32_t>(Contents(begin).size()));
     PutU32(out, Crc32(out));
     return out + JournalRecordBytes(id, begin);
 }
@@ -569,41 +411,52 @@ std::string JournalRecordBytes(const JournalId &id, const JournalRecord &record)
     return out + contents;
 }
 
+bool IsJournalName(std::string_view fileName) {
+    constexpr std::string_view kSuffix = ".journal";
+    return fileName.size() == 32 + kSuffix.size() && fileName.substr(32) == kSuffix &&
+           std::all_of(fileName.begin(), fileName.begin() + 32, [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+           });
+}
+
+bool IsJournalCreationName(std::string_view fileName) {
+    return fileName.ends_with(kJournalCreationSuffix) &&
+           IsJournalName(fileName.substr(0, fileName.size() - kJournalCreationSuffix.size()));
+}
+
+bool HasJournalMagic(std::string_view bytes) {
+    return bytes.substr(0, kMagic.size()) == kMagic;
+}
+
 ReplayedJournal ReplayJournal(std::string_view bytes) {
     ReplayedJournal journal;
     journal.show.Initialise();
     journal.outcome = Outcome::Unfinished;
     journal.stop = Stop::TornTail;
+    // The header and the set-up record are written in one write and flushed before any score:
+    // bytes of a creation that stopped hold no score.
     if (CreationLost(bytes)) {
         return journal;
     }
-    if (bytes.size() >= kHeaderSize) {
-        std::memcpy(journal.id.data(), bytes.data() + kHeaderSize - 4 - journal.id.size(),
-                    journal.id.size());
-    }
-    // The program's file: its magic bytes, or, where they are damaged, a set-up record that holds
-    // under the id its header names.
-    if (bytes.substr(0, kMagic.size()) != kMagic &&
-        (bytes.size() < kHeaderSize || !FramedRecord(bytes, kHeaderSize, journal.id))) {
+    if (!HasJournalMagic(bytes)) {
         journal.outcome = Outcome::NotAJournal;
         journal.stop = Stop::End;
         return journal;
     }
-    if (bytes.size() < kHeaderSize) {
-        return journal;
-    }
     if (ReadU32(bytes.substr(kHeaderSize - 4)) != Crc32(bytes.substr(0, kHeaderSize - 4))) {
-        if (GrewAfterCreation(bytes)) {
-            journal.outcome = Outcome::Unreadable;
-            journal.stop = Stop::BadHeader;
-        }
+        journal.outcome = Outcome::Unreadable;
+        journal.stop = Stop::BadHeader;
         return journal;
     }
+    std::memcpy(journal.id.data(), bytes.data() + kIdAt, journal.id.size());
     if (ReadU32(bytes.substr(kMagic.size())) != kJournalFormatVersion) {
         journal.outcome = Outcome::OtherVersion;
         journal.stop = Stop::End;
         return journal;
     }
+    // Where the set-up record ends, as the header's check vouches for.
+    const std::uint64_t setUpEnd =
+        std::uint64_t{kHeaderSize} + kFrameSize + ReadU32(bytes.substr(kSetUpLengthAt));
 
     Replay replay(journal);
     std::size_t position = kHeaderSize;
@@ -611,26 +464,33 @@ ReplayedJournal ReplayJournal(std::string_view bytes) {
     while (position < bytes.size() && !replay.Closed()) {
         const auto contents = FramedRecord(bytes, position, journal.id);
         if (!contents) {
-            journal.stop =
-                WholeRecordFrom(bytes, position + 1, journal.id) ? Stop::BadRecord : Stop::TornTail;
+            journal.stop = WhyUnread(bytes, position, journal.id);
             break;
         }
         const Decoded decoded = Decode(*contents);
-        if (!decoded.record || !replay.Apply(*decoded.record)) {
+        const std::size_t end = position + kFrameSize + contents->size();
+        if (!decoded.record || (journal.records == 0 && end != setUpEnd) ||
+            !replay.Apply(*decoded.record)) {
             journal.stop = decoded.tooLong ? Stop::TextTooLong : Stop::ImpossibleRecord;
             break;
         }
-        position += kFrameSize + contents->size();
+        position = end;
         ++journal.records;
         journal.validLength = position;
     }
     journal.stoppedAt = journal.records + 1;
     if (replay.Closed()) {
         journal.outcome = Outcome::Closed;
-    } else if (replay.Begun()) {
+    } else if (const auto &card = replay.Card()) {
         journal.outcome = Outcome::Resumable;
+        journal.scorecard = card->state();
+        journal.tabulated = journal.scorecard.tabulated;
+    } else if (bytes.size() < setUpEnd) {
+        // The creation stopped inside its set-up record.
+        journal.stop = Stop::TornTail;
     } else {
-        journal.outcome = journal.damaged() ? Outcome::Unreadable : Outcome::Unfinished;
+        journal.outcome = Outcome::Unreadable;
+        journal.stop = journal.stop == Stop::TornTail ? Stop::BadRecord : journal.stop;
     }
     return journal;
 }

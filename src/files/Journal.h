@@ -3,28 +3,28 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "app/ShowRecord.h"
+#include "ballots/Scorecard.h"
 
 namespace bis {
 
-// The journal of a show being entered: a header, then one framed record for each change the
-// scorecard makes, each an assignment to the show record or to where the Tabulator is, and on the
-// summary the show files it is being saved in and the closing record. Replaying the records in
-// order onto a fresh record gives back the show and the screen exactly as they were at the last
-// record. See docs/file-formats.md.
+// The journal of a show being entered: a header, the set-up the scorecard opened with, then one
+// framed record for each thing the Tabulator did on the scorecard (a score box left, a button
+// pressed) and, on the summary, the show files it is being saved in and the closing record.
+// Replaying the records in order through the scorecard's rules gives back the show and the
+// screen exactly as they were at the last record. See docs/file-formats.md.
 
 // The journal's own random identity, written in its header and folded into every record's
 // check, so that no record of another journal is ever taken for one of this journal.
 using JournalId = std::array<std::uint8_t, 16>;
 
-// The version of the record format this program writes and reads.
-inline constexpr std::uint32_t kJournalFormatVersion = 1;
+// The version of the format this program writes and reads.
+inline constexpr std::uint32_t kJournalFormatVersion = 2;
 
 // The set-up as the scorecard opened with it: every ballot empty, judge 1 on screen.
 struct JournalBegin {
@@ -35,39 +35,22 @@ struct JournalBegin {
     std::array<std::int16_t, kCategoryCount> blooms{};
 };
 
-// A score accepted when its box was left: Scores(judge, category) := value and
-// Scores(0, category) := total; the box shows text, exactly as typed.
+// A score box of the judge on screen left with its entry accepted: the box's text exactly as
+// typed (UTF-8), and the decimal separator it was read with.
 struct JournalScore {
-    std::int16_t judge = 0;
     std::int16_t category = 0;
-    double value = 0.0;
-    double total = 0.0;
-    std::string text;  // UTF-8
+    std::string text;
+    char separator = '.';
 };
 
-// What the score boxes show after a button of the scorecard acted.
-enum class JournalBoxes : std::uint8_t {
-    Unchanged = 0,  // the button left them as they were (Remove a Judge, "PLEASE CHECK!" No)
-    Empty = 1,      // emptied, for a judge whose ballot is not entered yet
-    Scores = 2,     // the judge's stored scores, in the score form
-};
-
-// Where the Tabulator is after a button of the scorecard acted: NumJudges, the judge on screen,
-// the judge whose ballot was marked entered (0 for none), whether Remove a Judge shows, what the
-// boxes show, and every category's total.
-struct JournalJudge {
-    std::int16_t numJudges = 0;
-    std::int16_t currentJudge = 0;
-    std::int16_t enteredJudge = 0;
-    bool removeShown = false;
-    JournalBoxes boxes = JournalBoxes::Unchanged;
-    std::array<double, kCategoryCount> totals{};
-};
-
-// The ballots were tabulated: the last judge's ballot is entered and the summary is open.
-struct JournalTabulated {
-    std::int16_t lastJudge = 0;
-};
+// Next Judge pressed; on the last judge, "PLEASE CHECK!" answered No.
+struct JournalNextJudge {};
+// Previous Judge pressed.
+struct JournalPreviousJudge {};
+// Remove a Judge answered Yes.
+struct JournalRemoveJudge {};
+// "PLEASE CHECK!" answered Yes: the ballots are tabulated and the summary opens.
+struct JournalTabulated {};
 
 // The show is about to be saved in a show file: the file's name and what it is to hold, written
 // before the file is, so that a later start can tell whether the show reached it.
@@ -82,8 +65,9 @@ struct JournalSaving {
 // The journal's last record: the show was saved, or the Tabulator gave it up.
 struct JournalClosed {};
 
-using JournalRecord = std::variant<JournalBegin, JournalScore, JournalJudge, JournalTabulated,
-                                   JournalSaving, JournalClosed>;
+using JournalRecord =
+    std::variant<JournalBegin, JournalScore, JournalNextJudge, JournalPreviousJudge,
+                 JournalRemoveJudge, JournalTabulated, JournalSaving, JournalClosed>;
 
 // The most characters a text of the show may have: what a set-up box holds.
 inline constexpr std::size_t kMaxShowTextCharacters = 32767;
@@ -94,21 +78,18 @@ inline constexpr std::size_t kMaxShowTextCharacters = 32767;
 // The framed bytes of one record of the journal: its length, its check and its contents.
 [[nodiscard]] std::string JournalRecordBytes(const JournalId &id, const JournalRecord &record);
 
-// The scorecard as the last record left it. The boxes show `typed` where a score was accepted
-// since they were last filled, and otherwise what `boxes` says.
-struct JournalScorecard {
-    std::int16_t currentJudge = 1;
-    // NumJudges when the scorecard opened: a show of one judge reads "Tabulate Scores".
-    std::int16_t openedWithJudges = 0;
-    bool removeShown = false;
-    JournalBoxes boxes = JournalBoxes::Empty;
-    std::array<std::optional<std::string>, kCategoryCount> typed;
-    // Whether the category's running total has been shown.
-    std::array<bool, kCategoryCount> totalShown{};
-    // The category of the score box left last on this judge, 0 when none since the judge came
-    // on screen: the focus goes on from it.
-    int lastBoxLeft = 0;
-};
+// Whether a file's name is a journal's: its id as 32 hex digits, then ".journal".
+[[nodiscard]] bool IsJournalName(std::string_view fileName);
+
+// What follows a journal's name while it is created: its bytes are written and flushed under that
+// name, and only then moved under the journal's. No score is ever written to such a file.
+inline constexpr std::string_view kJournalCreationSuffix = ".new";
+
+// Whether a file's name is that of a journal being created.
+[[nodiscard]] bool IsJournalCreationName(std::string_view fileName);
+
+// Whether the bytes begin with the magic bytes of a journal.
+[[nodiscard]] bool HasJournalMagic(std::string_view bytes);
 
 // What a journal's bytes come to.
 struct ReplayedJournal {
@@ -116,10 +97,11 @@ struct ReplayedJournal {
     enum class Outcome {
         Resumable,     // the show and the screen below, read up to where reading stopped
         Closed,        // it ends in the closing record: the show was saved or given up
-        Unfinished,    // its writer stopped before its header and set-up record were whole
+        Unfinished,    // its writer died before its header and set-up record were whole, which
+                       // it wrote before any score
         Unreadable,    // damaged before anything could be read back: the header or the set-up
-        OtherVersion,  // a whole header of another format version: not this program's to touch
-        NotAJournal,   // not a file of the program's: not its magic bytes, nor its records
+        OtherVersion,  // a whole header of another format version
+        NotAJournal,   // no magic bytes, and not the remains of a creation that never finished
     };
     // Why reading stopped.
     enum class Stop {
@@ -127,11 +109,10 @@ struct ReplayedJournal {
         TornTail,          // at a record that is short or fails its check, with nothing whole
                            // after it: what a writer that died leaves
         BadRecord,         // at a record that is short or fails its check, with a whole record
-                           // after it: damage
-        ImpossibleRecord,  // at a whole record the scorecard could not have written there
+                           // after it or more after it than one record: damage
+        ImpossibleRecord,  // at a whole record the scorecard's rules refuse there
         TextTooLong,       // at a whole record with a text longer than a set-up box holds
-        BadHeader,         // at a header that fails its check, with more after it than the
-                           // journal's creation wrote
+        BadHeader,         // at a header that fails its check
     };
     Outcome outcome = Outcome::NotAJournal;
     Stop stop = Stop::End;
@@ -142,7 +123,7 @@ struct ReplayedJournal {
     ShowRecord show;
     // Whether the ballots were tabulated (the summary is open); otherwise the scorecard is.
     bool tabulated = false;
-    JournalScorecard scorecard;
+    ScorecardState scorecard;
     // The show files the summary was saving the show in, oldest first.
     std::vector<JournalSaving> savedTo;
     // How many records were read, and how many bytes they end at: whatever follows them is cut
@@ -154,12 +135,11 @@ struct ReplayedJournal {
     [[nodiscard]] bool damaged() const { return stop != Stop::End && stop != Stop::TornTail; }
 };
 
-// Replays the journal onto a fresh show record. Reading stops at the first record that is short,
-// fails its check (which folds in the journal's id, so a record of another journal fails it),
-// assigns what the scorecard could never have made (a judge above the count, a score that is not
-// a step of 0.5, a total that is not the sum of the ballots, a record after the tabulation other
-// than a save), or holds a text too long; everything before it counts. A record that fails its
-// check is a writer's death only when nothing whole follows it. See docs/file-formats.md.
+// Replays the journal: the set-up, then every later record through the scorecard's rules.
+// Reading stops at the first record that is short, fails its check (which folds in the journal's
+// id, so a record of another journal fails it), is refused by the rules, or holds a text too
+// long; everything before it counts. A record that fails its check is a writer's death only when
+// nothing whole follows it and no more than one record's bytes do. See docs/file-formats.md.
 [[nodiscard]] ReplayedJournal ReplayJournal(std::string_view bytes);
 
 // The check of a record: the CRC-32 of the journal's id, the record's 4 length bytes and its

@@ -1,6 +1,7 @@
 #include "files/ShowJournal.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include "app/ScreenTexts.h"
@@ -36,11 +37,18 @@ void ShowJournal::Saving(QWidget *owner, const QString &path, const std::string 
     Record(owner, JournalSaving{path.toStdString(), bytes.size(), Crc32(bytes)});
 }
 
-void ShowJournal::Close(QWidget *owner) {
-    Record(owner, JournalClosed{});
-    if (platform_.journalStore != nullptr) {
-        platform_.journalStore->remove();
+void ShowJournal::Close() {
+    JournalStore *store = platform_.journalStore;
+    if (store == nullptr) {
+        return;
     }
+    // The show is in its file, with the file's folder flushed, or given up: a closing record that
+    // does not reach the disk says nothing, since the saving record before it lets the next start
+    // recognise the saved show.
+    if (id_) {
+        (void)store->append(JournalRecordBytes(*id_, JournalClosed{}));
+    }
+    store->remove();
     id_.reset();
 }
 
@@ -49,34 +57,46 @@ std::optional<ReplayedJournal> ShowJournal::ContinueUnfinished(QWidget *owner) {
     if (store == nullptr) {
         return std::nullopt;
     }
+    const QString damaged = QStringLiteral(
+        "An unfinished show could not be read back: its journal is damaged. It is "
+        "kept as ");
     for (const QString &name : store->leftBehind()) {
+        const std::string fileName = QFileInfo(name).fileName().toStdString();
+        // A creation that never reached its journal's name: it holds no score.
+        if (IsJournalCreationName(fileName)) {
+            store->discard(name);
+            continue;
+        }
+        const bool journalName = IsJournalName(fileName);
         std::string bytes;
         if (!store->read(name, bytes).ok()) {
+            // Where it is, for a later start to try again.
+            if (journalName) {
+                Tell(owner, damaged, name);
+            }
+            continue;
+        }
+        // The program's files have a journal's name or its magic bytes; others are left alone.
+        if (!journalName && !HasJournalMagic(bytes)) {
             continue;
         }
         ReplayedJournal journal = ReplayJournal(bytes);
         using Outcome = ReplayedJournal::Outcome;
         switch (journal.outcome) {
-            case Outcome::NotAJournal:
-            case Outcome::OtherVersion:
-                continue;
             case Outcome::Unfinished:
             case Outcome::Closed:
                 store->discard(name);
                 continue;
-            case Outcome::Unreadable: {
-                // Told once: the kept bytes are never read again.
-                QString kept;
-                if (store->keepDamaged(name, bytes, kept).ok()) {
-                    store->discard(name);
-                    platform_.messages.notice(
-                        owner, kWarningTitle,
-                        QStringLiteral("An unfinished show could not be read back: its journal is "
-                                       "damaged. It is kept as ") +
-                            QDir::toNativeSeparators(kept) + u'.');
-                }
+            case Outcome::NotAJournal:
+            case Outcome::Unreadable:
+                KeepAndTell(owner, name, bytes, damaged);
                 continue;
-            }
+            case Outcome::OtherVersion:
+                KeepAndTell(owner, name, bytes,
+                            QStringLiteral("An unfinished show was kept by another version of the "
+                                           "program, and this one cannot read it back. Its journal "
+                                           "is kept as "));
+                continue;
             case Outcome::Resumable:
                 break;
         }
@@ -158,6 +178,23 @@ void ShowJournal::GoOnWith(QWidget *owner, const QString &name, const std::strin
     } else {
         Warn(owner, failure);
     }
+}
+
+void ShowJournal::KeepAndTell(QWidget *owner, const QString &journal, const std::string &bytes,
+                              const QString &text) {
+    // Told once: the kept bytes are never read again. Should they fail to be kept aside, the
+    // journal itself stays where it is, and the next start tells again.
+    QString kept;
+    if (platform_.journalStore->keepDamaged(journal, bytes, kept).ok()) {
+        platform_.journalStore->discard(journal);
+    } else {
+        kept = journal;
+    }
+    Tell(owner, text, kept);
+}
+
+void ShowJournal::Tell(QWidget *owner, const QString &text, const QString &path) {
+    platform_.messages.notice(owner, kWarningTitle, text + QDir::toNativeSeparators(path) + u'.');
 }
 
 void ShowJournal::Append(QWidget *owner, const std::string &bytes) {

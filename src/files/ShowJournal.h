@@ -32,18 +32,21 @@ class ShowJournal {
     void Saving(QWidget *owner, const QString &path, const std::string &bytes);
 
     // The show is saved, or the Tabulator gave it up: the journal ends with its closing record,
-    // which is on the disk before the journal is removed. A journal whose removal fails is so
-    // never offered, and a later start removes it.
-    void Close(QWidget *owner);
+    // and is removed. A journal whose removal fails is so never offered, and a later start
+    // removes it. Nothing is said when either fails: the show file, whose folder is flushed, or
+    // the Tabulator's word, is what makes the show safe or given up.
+    void Close();
 
     // Offers each show left unfinished by a program that stopped, newest first, until the
     // Tabulator takes one up; its journal then goes on growing. Nothing when every show was
-    // discarded or none was left. Without a word, journals whose writer died before their set-up
-    // was whole, closed journals and those of a show that reached its show file are removed, and
-    // journals of another version and files that are not the program's are left alone. The bytes
-    // of a damaged journal are kept aside first; when nothing of it can be read back the
-    // Tabulator is told where, and when part can, the show goes on in a new journal holding what
-    // was read (see TellWhatWasLost).
+    // discarded or none was left. Only the program's files are looked at: those with a
+    // journal's name or its magic bytes; others are left alone. Without a word, journals whose
+    // writer died before it wrote any score, closed journals and those of a show that reached its
+    // show file are removed. Any other journal that cannot be read back (damaged before its
+    // set-up could be read, of another format version, or unreadable from the disk) is kept aside
+    // as damaged and the Tabulator is told where, in a "WARNING!" notice. The bytes of a journal
+    // damaged further on are kept aside first, and the show goes on in a new journal holding
+    // what was read (see TellWhatWasLost).
     [[nodiscard]] std::optional<ReplayedJournal> ContinueUnfinished(QWidget *owner);
 
     // Once the screen of a show continued up to damage in its journal is shown: tells the
@@ -59,6 +62,11 @@ class ShowJournal {
     // new journal of those records.
     void GoOnWith(QWidget *owner, const QString &name, const std::string &bytes,
                   const ReplayedJournal &journal, bool damagedKept);
+    // Keeps the bytes of a journal that cannot be read back aside, removes it, and tells where.
+    void KeepAndTell(QWidget *owner, const QString &journal, const std::string &bytes,
+                     const QString &text);
+    // A "WARNING!" notice: the text, then the path and a full stop.
+    void Tell(QWidget *owner, const QString &text, const QString &path);
     void Append(QWidget *owner, const std::string &bytes);
     // Tells the Tabulator, once, that the ballots are no longer kept safe.
     void Warn(QWidget *owner, const FileFailure &failure);

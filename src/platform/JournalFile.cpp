@@ -1,16 +1,32 @@
 #include "platform/JournalFile.h"
 
+#include "files/Journal.h"
+
 namespace bis {
 
 FileFailure JournalFile::create(const QString &path, std::string_view bytes) {
     close();
-    if (const SystemError error = calls_.createNew(path, FileAccess::Private, file_); error != 0) {
+    // Written and flushed under a name of its own first, and only then moved under its name: a
+    // stop leaves a journal whole at its name, or none there and the creation's bytes, which hold
+    // no score, under the other.
+    const QString creating = path + QString::fromUtf8(kJournalCreationSuffix);
+    if (const SystemError error = calls_.createNew(creating, FileAccess::Private, file_);
+        error != 0) {
         return calls_.failure(error);
     }
-    path_ = path;
+    path_ = creating;
     if (FileFailure failure = append(bytes); !failure.ok()) {
         return failure;
     }
+    // Closed before the move, which Windows refuses for a file open without sharing its removal.
+    close();
+    if (const SystemError error = calls_.moveToFreeName(creating, path); error != 0) {
+        return calls_.failure(error);
+    }
+    if (const SystemError error = calls_.openToAppend(path, file_); error != 0) {
+        return calls_.failure(error);
+    }
+    path_ = path;
     return Step(calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators())));
 }
 

@@ -25,8 +25,10 @@ class JournalFile {
     JournalFile(const JournalFile &) = delete;
     JournalFile &operator=(const JournalFile &) = delete;
 
-    // Creates the file with the bytes, its user's alone. On a failure no file is open; what may
-    // have been created is the caller's to remove.
+    // Creates the file with the bytes, its user's alone: they are written and flushed under the
+    // name followed by kJournalCreationSuffix, then moved under the name, and the folder flushed.
+    // On a failure no file is open; what may have been created, under either name, is the
+    // caller's to remove.
     [[nodiscard]] FileFailure create(const QString &path, std::string_view bytes);
     // Opens an existing journal to go on with it, cut back to its first `length` bytes.
     [[nodiscard]] FileFailure adopt(const QString &path, std::size_t length);

@@ -9,6 +9,7 @@
 #include <QSysInfo>
 #include <set>
 
+#include "files/Journal.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Processes.h"
 
@@ -106,6 +107,7 @@ FileFailure QtJournalStore::StartJournal(const std::string &bytes) {
     }
     if (FileFailure failure = file_.create(path, bytes); !failure.ok()) {
         (void)calls_.remove(path);
+        (void)calls_.remove(path + QString::fromUtf8(kJournalCreationSuffix));
         return failure;
     }
     own_ = path;

@@ -180,7 +180,7 @@ void frmSummaryReport::cmdCSVReport_Click() {
 void frmSummaryReport::cmdSave_Click() {
     // A saved show needs its journal no more.
     if (SaveShow(platform(), this, showRecord(), &context().journal)) {
-        context().journal.Close(this);
+        context().journal.Close();
     }
 }
 

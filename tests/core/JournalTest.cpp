@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/Journal.h"
@@ -16,18 +17,11 @@ const JournalId kOtherId{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
 // Three judges; LARGE (2), SMALL (3) and SPIDER (6) have blooms.
 const JournalBegin kBegin{"Rose Club", "Springfield", "05/04/2026", 3, {0, 4, 6, 0, 0, 3}};
 
-std::array<double, kCategoryCount> Totals(double large, double small, double spider) {
-    return {0, large, small, 0, 0, spider, 0, 0, 0, 0};
-}
-
-// Judge 1 scores two boxes and moves on; judge 2 scores one and goes back; judge 1 is shown
-// again with its scores.
+// Judge 1 scores two boxes (one with a decimal comma) and moves on; judge 2 scores one and goes
+// back; judge 1 is shown again with its scores.
 const std::vector<JournalRecord> kSession = {
-    JournalScore{1, 2, 1.0, 1.0, "1"},
-    JournalScore{1, 3, 2.5, 2.5, " 2,5 "},
-    JournalJudge{3, 2, 1, true, JournalBoxes::Empty, Totals(1.0, 2.5, 0)},
-    JournalScore{2, 2, 0.5, 1.5, ".5"},
-    JournalJudge{3, 1, 2, true, JournalBoxes::Scores, Totals(1.5, 2.5, 0)},
+    JournalScore{2, "1", '.'},  JournalScore{3, " 2,5 ", ','}, JournalNextJudge{},
+    JournalScore{2, ".5", '.'}, JournalPreviousJudge{},
 };
 
 std::string Journal(const std::vector<JournalRecord> &records, const JournalId &id = kId) {
@@ -54,30 +48,14 @@ TEST(JournalTest, ReplayGivesTheShowAndTheScreenAsTheRecordsLeftThem) {
     EXPECT_EQ(show.BallotEntered(2), 1);
     EXPECT_EQ(show.BallotEntered(3), 0);
 
-    const JournalScorecard &card = journal.scorecard;
+    const ScorecardState &card = journal.scorecard;
     EXPECT_FALSE(journal.tabulated);
     EXPECT_EQ(card.currentJudge, 1);
-    EXPECT_EQ(card.boxes, JournalBoxes::Scores);
+    EXPECT_EQ(card.boxes, ScoreBoxes::Scores);
     EXPECT_FALSE(card.typed[1].has_value()) << "a change of judge fills the boxes anew";
     EXPECT_TRUE(card.totalShown[1]);
     EXPECT_FALSE(card.totalShown[5]);
-    EXPECT_EQ(card.lastBoxLeft, 0);
-}
-
-TEST(JournalTest, RemovingAJudgeTakesItsScoresOutOfTheTotals) {
-    // Judge 2's ballot is entered, then the Tabulator goes back to judge 1 and removes two judges.
-    const ReplayedJournal journal = ReplayJournal(Journal({
-        JournalJudge{3, 2, 1, true, JournalBoxes::Empty, Totals(0, 0, 0)},
-        JournalScore{2, 2, 4.0, 4.0, "4"},
-        JournalJudge{3, 3, 2, false, JournalBoxes::Empty, Totals(4, 0, 0)},
-        JournalJudge{3, 2, 0, true, JournalBoxes::Scores, Totals(4, 0, 0)},
-        JournalJudge{3, 1, 2, true, JournalBoxes::Scores, Totals(4, 0, 0)},
-        JournalJudge{2, 1, 0, true, JournalBoxes::Unchanged, Totals(4, 0, 0)},
-        JournalJudge{1, 1, 0, false, JournalBoxes::Unchanged, Totals(0, 0, 0)},
-    }));
-    EXPECT_EQ(journal.records, 8U);
-    EXPECT_EQ(journal.show.NumJudges, 1);
-    EXPECT_EQ(journal.show.Scores(2, 2), 4.0) << "the dropped row stays as it was";
+    EXPECT_TRUE(card.removeShown) << "the last judge's ballot is not entered";
 }
 
 // One malformed journal: its bytes, what it comes to, why reading stopped, and how many records
@@ -100,9 +78,9 @@ std::string WithRecord(const JournalRecord &record, const JournalId &id = kId) {
     return kWholeJournal + JournalRecordBytes(id, record);
 }
 
-// The bytes with the byte at the place changed.
-std::string Changed(std::size_t at, char value, std::string bytes = kWholeJournal) {
-    bytes[at] = value;
+// The bytes with those from the place on replaced.
+std::string Changed(std::size_t at, std::string_view with, std::string bytes = kWholeJournal) {
+    bytes.replace(at, with.size(), with);
     return bytes;
 }
 
@@ -113,13 +91,21 @@ std::string SetUpWith(std::int16_t judges, std::string club) {
     return JournalStart(kId, begin);
 }
 
-// The whole journal under a header of another format version, whole with its own check.
-std::string OfVersion(std::uint32_t version) {
-    std::string bytes = kWholeJournal;
-    bytes[8] = static_cast<char>(version);
-    const std::uint32_t crc = Crc32(std::string_view(bytes).substr(0, 28));
+// The whole journal under a header whose check holds, with the bytes at the place replaced.
+std::string HeaderWith(std::size_t at, std::string_view with) {
+    std::string bytes = Changed(at, with);
+    const std::uint32_t crc = Crc32(std::string_view(bytes).substr(0, 32));
     for (int i = 0; i < 4; ++i) {
-        bytes[28 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
+        bytes[32 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
+    }
+    return bytes;
+}
+
+// A record whose check fails, followed by what a crafted file repeats to slow a reader down.
+std::string Crafted(std::size_t size) {
+    std::string bytes = kWholeJournal;
+    while (bytes.size() < size) {
+        bytes += std::string("\x06\0", 2);
     }
     return bytes;
 }
@@ -127,71 +113,72 @@ std::string OfVersion(std::uint32_t version) {
 const std::size_t kWhole = 1 + kSession.size();
 using Outcome = ReplayedJournal::Outcome;
 using Stop = ReplayedJournal::Stop;
-const JournalScore kScore{1, 2, 2.0, 2.5, "2"};
 const std::string kTooLong(kMaxShowTextCharacters + 1, '1');
+const std::string kFF(16, '\xFF');
 constexpr bool kInHeader = true;
 
 const MalformedCase kMalformed[] = {
-    // What a writer that died leaves: removed, or cut back, without a word.
+    // What a writer that died before its first score leaves: removed without a word.
     {"Empty", "", Outcome::Unfinished, Stop::TornTail, 0, kInHeader},
+    {"TornMagic", kWholeJournal.substr(0, 5), Outcome::Unfinished, Stop::TornTail, 0, kInHeader},
     {"TornHeader", kWholeJournal.substr(0, 20), Outcome::Unfinished, Stop::TornTail, 0, kInHeader},
-    {"TornSetUp", kWholeJournal.substr(0, kSetUpSize - 3), Outcome::Unfinished, Stop::TornTail, 0},
     {"ZerosOfANewJournal", std::string(kSetUpSize, '\0'), Outcome::Unfinished, Stop::TornTail, 0,
      kInHeader},
-    {"GarbledHeaderOfANewJournal", Changed(14, 'x', Journal({})), Outcome::Unfinished,
-     Stop::TornTail, 0, kInHeader},
-    {"TornTail", kWholeJournal.substr(0, kWholeJournal.size() - 40), Outcome::Resumable,
+    {"TornSetUp", kWholeJournal.substr(0, kSetUpSize - 3), Outcome::Unfinished, Stop::TornTail, 0},
+    // What a writer that died later leaves: cut back to its last whole record.
+    {"TornTail", kWholeJournal.substr(0, kWholeJournal.size() - 3), Outcome::Resumable,
      Stop::TornTail, kWhole - 1},
     {"TornFrame", kWholeJournal + std::string("\x15\0\0", 3), Outcome::Resumable, Stop::TornTail,
      kWhole},
-    {"GarbledLastRecord", Changed(kWholeJournal.size() - 5, 'x'), Outcome::Resumable,
+    {"GarbledLastRecord", Changed(kWholeJournal.size() - 1, "x"), Outcome::Resumable,
      Stop::TornTail, kWhole - 1},
-    {"ForeignId", WithRecord(kScore, kOtherId), Outcome::Resumable, Stop::TornTail, kWhole},
+    {"ForeignId", WithRecord(JournalNextJudge{}, kOtherId), Outcome::Resumable, Stop::TornTail,
+     kWhole},
     {"ZerosTail", kWholeJournal + std::string(4096, '\0'), Outcome::Resumable, Stop::TornTail,
      kWhole},
+    {"ShortCraftedTail", Crafted(kWholeJournal.size() + 2000), Outcome::Resumable, Stop::TornTail,
+     kWhole},
     // Damage: kept aside and told.
-    {"DamageInTheMiddle", Changed(kSetUpSize + 12, 1), Outcome::Resumable, Stop::BadRecord, 1},
-    {"DamagedHeader", Changed(14, 'x'), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
-    {"DamagedVersion", Changed(8, 2), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
-    {"DamagedMagic", Changed(0, 'X'), Outcome::Unreadable, Stop::BadHeader, 0, kInHeader},
-    {"DamagedSetUp", Changed(kSetUpSize - 3, 'x'), Outcome::Unreadable, Stop::BadRecord, 0},
+    {"DamageInTheMiddle", Changed(kSetUpSize + 9, "\x05"), Outcome::Resumable, Stop::BadRecord, 1},
+    {"MoreThanARecordAfterABadOne", Crafted(450000), Outcome::Resumable, Stop::BadRecord, kWhole},
+    {"HeaderAndSetUpLengthFF", Changed(20, kFF), Outcome::Unreadable, Stop::BadHeader, 0,
+     kInHeader},
+    {"HeaderCheckZeroed", Changed(28, std::string("\xFF\xFF\0\0\0\0\0\0", 8)), Outcome::Unreadable,
+     Stop::BadHeader, 0, kInHeader},
+    {"DamagedSetUp", Changed(kSetUpSize - 3, "x"), Outcome::Unreadable, Stop::BadRecord, 0},
+    {"SetUpLongerThanTheHeaderSays", HeaderWith(28, std::string("\x02\0\0\0", 4)),
+     Outcome::Unreadable, Stop::ImpossibleRecord, 0},
     {"NoJudges", SetUpWith(0, "Rose Club"), Outcome::Unreadable, Stop::ImpossibleRecord, 0},
     {"QuoteInTheClubName", SetUpWith(3, "Rose \"Club\""), Outcome::Unreadable,
      Stop::ImpossibleRecord, 0},
     {"ClubNameTooLong", SetUpWith(3, kTooLong), Outcome::Unreadable, Stop::TextTooLong, 0},
-    {"TextTooLong", WithRecord(JournalScore{1, 2, 1.0, 1.5, kTooLong}), Outcome::Resumable,
+    {"TextTooLong", WithRecord(JournalScore{2, kTooLong, '.'}), Outcome::Resumable,
      Stop::TextTooLong, kWhole},
-    {"JudgeAboveCount",
-     WithRecord(JournalJudge{3, 4, 1, false, JournalBoxes::Empty, Totals(1.5, 2.5, 0)}),
-     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
-    {"ScoreOfAnotherJudge", WithRecord(JournalScore{2, 2, 1.0, 2.0, "1"}), Outcome::Resumable,
+    // What the scorecard's rules refuse on judge 1 of 3, with judge 3's ballot not entered.
+    {"ScoreNotAHalfStep", WithRecord(JournalScore{2, ".25", '.'}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
-    {"ScoreNotAHalfStep", WithRecord(JournalScore{1, 2, 0.25, 0.75, ".25"}), Outcome::Resumable,
+    {"ScoreAboveFive", WithRecord(JournalScore{2, "5.5", '.'}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
-    {"ScoreAboveFive", WithRecord(JournalScore{1, 2, 5.5, 6.0, "5.5"}), Outcome::Resumable,
+    {"ScoreOfACategoryWithoutBlooms", WithRecord(JournalScore{1, "1", '.'}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
-    {"ScoreOfACategoryWithoutBlooms", WithRecord(JournalScore{1, 1, 1.0, 1.0, "1"}),
-     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
-    {"TextNotTheScore", WithRecord(JournalScore{1, 2, 2.0, 2.5, "3"}), Outcome::Resumable,
+    {"NoSuchCategory", WithRecord(JournalScore{11, "1", '.'}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
-    {"TotalNotTheSum", WithRecord(JournalScore{1, 2, 2.0, 2.0, "2"}), Outcome::Resumable,
+    {"PreviousOnJudgeOne", WithRecord(JournalPreviousJudge{}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
-    {"TwoJudgesRemovedAtOnce",
-     WithRecord(JournalJudge{1, 1, 0, false, JournalBoxes::Unchanged, Totals(1, 2.5, 0)}),
-     Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
-    {"TabulatedBeforeTheLastJudge", WithRecord(JournalTabulated{3}), Outcome::Resumable,
+    {"TabulatedBeforeTheLastJudge", WithRecord(JournalTabulated{}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
     {"SavedBeforeTheTabulation", WithRecord(JournalSaving{"show.oxl", 1, 2}), Outcome::Resumable,
      Stop::ImpossibleRecord, kWhole},
     {"SecondSetUp", WithRecord(kBegin), Outcome::Resumable, Stop::ImpossibleRecord, kWhole},
-    // Not the program's to touch.
+    // Not a journal of this version: what the start does depends on the file's name.
     {"NotAJournal", "\"Version 02.30\"\r\n\"Club\"\r\n", Outcome::NotAJournal, Stop::End, 0,
      kInHeader},
-    {"AnotherVersion", OfVersion(2), Outcome::OtherVersion, Stop::End, 0, kInHeader},
+    {"First64BytesZeroed", Changed(0, std::string(64, '\0')), Outcome::NotAJournal, Stop::End, 0,
+     kInHeader},
+    {"AnotherVersion", HeaderWith(8, "\x01"), Outcome::OtherVersion, Stop::End, 0, kInHeader},
     // Saved or given up: removed without a word.
     {"ClosingRecord", WithRecord(JournalClosed{}), Outcome::Closed, Stop::End, kWhole + 1},
 };
-
 class JournalMalformedTest : public ::testing::TestWithParam<MalformedCase> {};
 
 TEST_P(JournalMalformedTest, ReadingSaysWhyItStoppedAndKeepsEveryRecordBefore) {

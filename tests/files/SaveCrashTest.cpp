@@ -54,12 +54,11 @@ TEST(SaveCrashTest, APowerCutLeavesTheOfferOrTheSavedShowFileNeverNeitherNorBoth
     journal.Begin(nullptr, show);
     for (int c = 1; c <= kCategoryCount; ++c) {
         if (show.Eligible(c)) {
-            const double score = show.Scores(1, c);
-            journal.Record(nullptr, JournalScore{1, static_cast<std::int16_t>(c), score, score,
-                                                 std::to_string(score).substr(0, 3)});
+            journal.Record(nullptr, JournalScore{static_cast<std::int16_t>(c),
+                                                 std::to_string(show.Scores(1, c)), '.'});
         }
     }
-    journal.Record(nullptr, JournalTabulated{1});
+    journal.Record(nullptr, JournalTabulated{});
     const std::string showPath =
         FaultDisk::Key(home.filePath(QStringLiteral("show.oxl")).toStdString());
     const std::string showBytes = ShowFileBytes(show);
@@ -79,7 +78,7 @@ TEST(SaveCrashTest, APowerCutLeavesTheOfferOrTheSavedShowFileNeverNeitherNorBoth
     disk.changed();
     fake.fileDialogs.paths = {QString::fromStdString(showPath)};
     ASSERT_TRUE(SaveShow(platform, nullptr, show, &journal));
-    journal.Close(nullptr);
+    journal.Close();
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_GT(states, 50);
 }

@@ -26,24 +26,17 @@ using testing::SystemLayerOn;
 // tabulation, as the scorecard journals it.
 std::vector<JournalRecord> RandomSession(std::mt19937 &random) {
     const std::int16_t eligible[] = {2, 3, 6, 9};
+    const char *const scores[] = {"0", ".5", "1", "1.5", "2", "2.5", "3", "3.5", "4", "4.5", "5"};
     std::vector<JournalRecord> records;
-    std::array<std::array<double, kCategoryCount>, 4> scores{};
-    std::array<double, kCategoryCount> totals{};
-    for (std::int16_t judge = 1; judge <= 3; ++judge) {
+    for (int judge = 1; judge <= 3; ++judge) {
         if (judge > 1) {
-            records.push_back(JournalJudge{3, judge, static_cast<std::int16_t>(judge - 1),
-                                           judge < 3, JournalBoxes::Empty, totals});
+            records.push_back(JournalNextJudge{});
         }
         for (unsigned n = 5 + random() % 10; n > 0; --n) {
-            const std::int16_t c = eligible[random() % 4];
-            const double value = static_cast<double>(random() % 11) / 2.0;
-            totals[c - 1] += value - scores[judge][c - 1];
-            scores[judge][c - 1] = value;
-            records.push_back(
-                JournalScore{judge, c, value, totals[c - 1], std::to_string(value).substr(0, 3)});
+            records.push_back(JournalScore{eligible[random() % 4], scores[random() % 11], '.'});
         }
     }
-    records.push_back(JournalTabulated{3});
+    records.push_back(JournalTabulated{});
     return records;
 }
 
