@@ -20,6 +20,7 @@
 #include "app/ShowRecord.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "support/CrLfLines.h"
 #include "support/PageText.h"
 #include "tabulation/Tabulation.h"
 
@@ -63,17 +64,12 @@ const ShowRecord &Show() {
     return show;
 }
 
-// The lines of a text, without their CR LF.
+// The lines of a report, without their CR LF. The empty piece after a last line end is left
+// out, as the writing baseline ends every line it is given with CR LF itself.
 std::vector<std::string> LinesOf(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        auto end = bytes.find("\r\n", at);
-        if (end == std::string_view::npos) {
-            end = bytes.size();
-        }
-        lines.emplace_back(bytes.substr(at, end - at));
-        at = end + 2;
+    std::vector<std::string> lines = bis::testing::CrLfLines(bytes);
+    if (lines.back().empty()) {
+        lines.pop_back();
     }
     return lines;
 }

@@ -20,9 +20,10 @@ namespace bis {
 // value has no point at all (0, 3, 2.5, 12.5).
 [[nodiscard]] std::string ShowFileNumber(double value);
 
-// Reads a number of the form "[sign]digits[.digits]" with "." as the point, the form every score
-// of a show file is written in; any other text, blanks included, gives nothing. ReadNumber reads
-// such a text the same way.
+// Reads a number made of an optional sign and at least one digit, with at most one "." as the
+// point before, among or after the digits: "2.5", "-3", ".5" and "5." are all read. A show file
+// writes every score as "[sign]digits[.digits]"; any other text, blanks included, gives nothing.
+// ReadNumber reads such a text the same way.
 [[nodiscard]] std::optional<double> ReadPlainDecimal(std::string_view text);
 
 // Reads a number typed into an entry box. Blanks before and after it are allowed; it may have a

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/ShowRecord.h"
+#include "app/ProgramVersion.h"
 #include "platform/FileNames.h"
 
 namespace bis {

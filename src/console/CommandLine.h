@@ -40,7 +40,7 @@ struct CommandLine {
 // The usage, what the program does with a show file and the report options, and the options.
 [[nodiscard]] QString HelpText();
 
-// "bestinshow Version 02.30" and a line end.
+// "bestinshow ", the program's version text (kProgramVersion) and a line end.
 [[nodiscard]] QString VersionText();
 
 // The one line that says what is wrong, then the usage.

@@ -30,7 +30,7 @@ struct ShowFileReadResult {
     std::string fileVersion;
     // Set for Unreadable: the line where reading stopped, counted from 1, and why, as UTF-8:
     // what the place needs and what stands there instead ("expected the number of judges (a
-    // whole number from 1 to 32767), found \"x\"").
+    // whole number from 1 to 32767), found 'x'").
     std::size_t line = 0;
     std::string reason;
 

@@ -45,8 +45,6 @@ class OpenFile {
   public:
     virtual ~OpenFile() = default;
 
-    // Reads up to size bytes from the current place; count is 0 at the end of the file.
-    [[nodiscard]] virtual SystemError read(char *buffer, std::size_t size, std::size_t &count) = 0;
     // Reads up to size bytes from the given place, without moving the place of the next write.
     [[nodiscard]] virtual SystemError readAt(std::uint64_t offset, char *buffer, std::size_t size,
                                              std::size_t &count) = 0;
@@ -82,7 +80,9 @@ class FileCalls {
     // True when anything is under the name, a symbolic link that leads nowhere included.
     [[nodiscard]] virtual bool exists(const QString &path) = 0;
     // Opens a plain file on a disk to read and gives its size. A folder, a pipe or a device is
-    // refused with the system's error for it.
+    // refused with an error number the layer picks itself, whose description the system has: a
+    // folder with EISDIR (ERROR_DIRECTORY_NOT_SUPPORTED on Windows), the others with EINVAL
+    // (ERROR_INVALID_FUNCTION).
     [[nodiscard]] virtual SystemError openToRead(const QString &path,
                                                  std::unique_ptr<OpenFile> &file,
                                                  std::int64_t &size) = 0;

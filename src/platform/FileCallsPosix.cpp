@@ -45,10 +45,6 @@ class PosixFile : public OpenFile {
     PosixFile(const PosixFile &) = delete;
     PosixFile &operator=(const PosixFile &) = delete;
 
-    SystemError read(char *buffer, std::size_t size, std::size_t &count) override {
-        return Moved([&] { return sys_.read(fd_, buffer, size); }, count);
-    }
-
     SystemError readAt(std::uint64_t offset, char *buffer, std::size_t size,
                        std::size_t &count) override {
         return Moved([&] { return sys_.pread(fd_, buffer, size, static_cast<off_t>(offset)); },
@@ -208,7 +204,6 @@ const PosixSystemCalls &RealPosixSystemCalls() {
     static const PosixSystemCalls calls{
         [](const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); },
         ::close,
-        ::read,
         ::pread,
         ::write,
         ::fsync,

@@ -18,7 +18,6 @@ namespace bis {
 struct PosixSystemCalls {
     int (*open)(const char *path, int flags, mode_t mode);
     int (*close)(int fd);
-    ssize_t (*read)(int fd, void *buffer, std::size_t size);
     ssize_t (*pread)(int fd, void *buffer, std::size_t size, off_t offset);
     ssize_t (*write)(int fd, const void *bytes, std::size_t size);
     int (*fsync)(int fd);

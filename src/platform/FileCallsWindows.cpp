@@ -47,19 +47,9 @@ class WindowsFile : public OpenFile {
     WindowsFile(const WindowsFile &) = delete;
     WindowsFile &operator=(const WindowsFile &) = delete;
 
-    SystemError read(char *buffer, std::size_t size, std::size_t &count) override {
-        const NoInsertDiskBox noBox;
-        DWORD read = 0;
-        if (!sys_.ReadFile(handle_, buffer, static_cast<DWORD>(std::min(size, kChunk)), &read,
-                           nullptr)) {
-            return ::GetLastError();
-        }
-        count = read;
-        return 0;
-    }
-
-    // A read at a place moves the place of the next write, which goes back to the end: the files
-    // read so are the journals, which only grow at their end.
+    // A read at a place moves the place of the next write, which goes back to the end. Every
+    // file is read so: a show file, opened to read alone, has no next write, and a journal only
+    // grows at its end.
     SystemError readAt(std::uint64_t offset, char *buffer, std::size_t size,
                        std::size_t &count) override {
         const NoInsertDiskBox noBox;

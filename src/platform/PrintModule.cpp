@@ -5,7 +5,7 @@
 #include <QLibrary>
 #include <utility>
 
-#include "app/ShowRecord.h"
+#include "app/ProgramVersion.h"
 #include "platform/PrintSupport.h"
 
 namespace bis {

@@ -2,7 +2,7 @@
 #include <QtGlobal>
 #include <cstring>
 
-#include "app/ShowRecord.h"
+#include "app/ProgramVersion.h"
 #include "platform/PrintSupport.h"
 #include "platform/QtPdfMaker.h"
 #include "platform/QtPrinter.h"

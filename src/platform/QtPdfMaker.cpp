@@ -5,7 +5,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
-#include "app/ShowRecord.h"
+#include "app/ProgramVersion.h"
 #include "platform/ReportPainter.h"
 
 namespace bis {

@@ -14,6 +14,7 @@
 #include "app/ShowRecord.h"
 #include "files/Reports.h"
 #include "files/ShowFile.h"
+#include "support/CrLfLines.h"
 #include "support/PageText.h"
 #include "support/ReportColumns.h"
 #include "tabulation/Tabulation.h"
@@ -94,20 +95,6 @@ std::string ShowFileOf(const LargeShowCase &test) {
     return bytes;
 }
 
-std::vector<std::string> Lines(const std::string &bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        auto end = bytes.find("\r\n", at);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 // The one line that begins with the prefix; fails the test when there is not exactly one.
 std::string LineStartingWith(const std::vector<std::string> &lines, const std::string &prefix) {
     std::vector<std::string> found;
@@ -155,13 +142,14 @@ TEST_P(LargeShowTest, TabulatesPastThirtyThousandAndSixteenBitStarCounts) {
 
 TEST_P(LargeShowTest, TextReportRowsAreExact) {
     const LargeShowCase &test = GetParam();
-    const auto lines = Lines(TextReportBytes(show_));
+    const auto lines = testing::CrLfLines(TextReportBytes(show_));
     // Each winner after the first puts its result text on a line of its own.
     int winners = 0;
     for (const int winner : test.winner) {
         winners += winner;
     }
-    EXPECT_EQ(lines.size(), static_cast<std::size_t>(25 + kJudges + winners));
+    // The lines, and the empty piece after the last one's line end.
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(25 + kJudges + winners + 1));
     EXPECT_EQ(lines[4], "Number of judges:  32767");
     EXPECT_EQ(lines[9 + kJudges - 1], test.textLastJudge);
     EXPECT_EQ(LineStartingWith(lines, "DEDUCTED"), test.textDeducted);
@@ -170,7 +158,7 @@ TEST_P(LargeShowTest, TextReportRowsAreExact) {
 
 TEST_P(LargeShowTest, CsvReportRowsAreExact) {
     const LargeShowCase &test = GetParam();
-    const auto lines = Lines(CsvReportBytes(show_));
+    const auto lines = testing::CrLfLines(CsvReportBytes(show_));
     EXPECT_EQ(lines[10 + kJudges - 1], test.csvLastJudge);
     EXPECT_EQ(lines[10 + kJudges], "");
     EXPECT_EQ(LineStartingWith(lines, "DEDUCTED"), test.csvDeducted);

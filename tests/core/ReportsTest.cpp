@@ -9,6 +9,7 @@
 #include "files/ColumnWriter.h"
 #include "files/ReportLayout.h"
 #include "files/Reports.h"
+#include "support/CrLfLines.h"
 #include "support/PageText.h"
 #include "support/ReportColumns.h"
 #include "tabulation/Tabulation.h"
@@ -16,18 +17,9 @@
 namespace bis {
 namespace {
 
-std::vector<std::string> SplitLines(const std::string &bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    for (std::size_t next; (next = bytes.find("\r\n", at)) != std::string::npos; at = next + 2) {
-        lines.push_back(bytes.substr(at, next - at));
-    }
-    lines.push_back(bytes.substr(at));
-    return lines;
-}
-
 using testing::At;
 using testing::AtColumns;
+using testing::CrLfLines;
 using testing::kPageLabels;
 using testing::kValueIndent;
 using testing::PageColumn;
@@ -128,7 +120,7 @@ TEST(TextReportTest, PlacesTheWorkedExampleCells) {
     ShowRecord show =
         testing::MakeShow({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {{1.0, 1, 1, 0.5, 1, 1, 1, 1, 1, 1}});
     Tabulate(show);
-    const auto lines = SplitLines(TextReportBytes(show, '.'));
+    const auto lines = CrLfLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 1u + 1u) << "26 + NumJudges lines, and nothing after the last";
     EXPECT_EQ(lines[0], AtColumns({{30, "OXL BEST IN SHOW TABULATION"}}));
     EXPECT_EQ(lines[4], "Number of judges:  1");
@@ -152,7 +144,7 @@ TEST(TextReportTest, PlacesTheWorkedExampleCells) {
 }
 
 TEST(TextReportTest, UsesTheRegionalSeparator) {
-    const auto lines = SplitLines(TextReportBytes(CsvExampleShow(), ','));
+    const auto lines = CrLfLines(TextReportBytes(CsvExampleShow(), ','));
     EXPECT_EQ(At(lines[9], TextColumn(1), 7), "    1,5");
 }
 
@@ -161,7 +153,7 @@ TEST(TextReportTest, TiesStandOnLinesOfTheirOwn) {
         testing::MakeShow({5, 0, 0, 5, 0, 0, 0, 0, 0, 0},
                           {{0.5, 0, 0, 1.0, 0, 0, 0, 0, 0, 0}, {1.0, 0, 0, 0.5, 0, 0, 0, 0, 0, 0}});
     Tabulate(show);
-    const auto lines = SplitLines(TextReportBytes(show, '.'));
+    const auto lines = CrLfLines(TextReportBytes(show, '.'));
     ASSERT_EQ(lines.size(), 26u + 2u + 1u + 1u);
     EXPECT_EQ(lines[21], AtColumns({{1, "RESULT"}, {TextColumn(1), "Best (tie)"}}));
     EXPECT_EQ(lines[22], AtColumns({{TextColumn(4), "Best (tie)"}}));

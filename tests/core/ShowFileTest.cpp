@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <ostream>
 #include <random>
 #include <string>
 
 #include "ShowBuilder.h"
 #include "files/ShowFile.h"
+#include "support/CrLfLines.h"
 #include "support/ShowFiles.h"
 
 namespace bis {
@@ -13,6 +15,7 @@ namespace {
 
 using Outcome = ShowFileReadResult::Outcome;
 
+using testing::CrLfLines;
 using testing::OneJudgeFile;
 
 ShowRecord StartedShow() {
@@ -40,11 +43,9 @@ TEST(ShowFileWriterTest, LeavesOutRowsAboveTheJudgeCount) {
                                                            {4, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
     show.NumJudges = 3;
     const std::string bytes = ShowFileBytes(show);
-    std::size_t lines = 0;
-    for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 16u + 10u * 4u);
+    const auto lines = CrLfLines(bytes);
+    EXPECT_EQ(lines.size(), 16u + 10u * 4u + 1u) << "each line ends in CR LF, the last one too";
+    EXPECT_EQ(lines.back(), "");
     EXPECT_EQ(bytes.find("\r\n4\r\n"), std::string::npos) << "the fourth judge's row is written";
 }
 
@@ -145,13 +146,13 @@ std::string Replaced(std::string bytes, const std::string &from, const std::stri
     return bytes;
 }
 
-std::string WithLineEnds(std::string bytes, const std::string &lineEnd) {
+std::string WithLineEnds(const std::string &bytes, const std::string &lineEnd) {
+    const auto lines = CrLfLines(bytes);
     std::string out;
-    for (std::size_t at = 0, next; (next = bytes.find("\r\n", at)) != std::string::npos;
-         at = next + 2) {
-        out += bytes.substr(at, next - at) + lineEnd;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        out += lines[i] + lineEnd;
     }
-    return out;
+    return out + lines.back();
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -73,7 +73,9 @@ class FakeFileCalls : public FileCalls {
     class File : public OpenFile {
       public:
         File(FakeFileCalls &calls, const QString &path) : calls_(calls), path_(path) {}
-        SystemError read(char *buffer, std::size_t size, std::size_t &count) override {
+        // Reads from the start, one piece after another, wherever the caller asks to read.
+        SystemError readAt(std::uint64_t, char *buffer, std::size_t size,
+                           std::size_t &count) override {
             const std::string &bytes = calls_.files[path_];
             const auto left = calls_.streamedBytes >= 0
                                   ? calls_.streamedBytes - at_
@@ -90,11 +92,6 @@ class FakeFileCalls : public FileCalls {
             count = std::min<std::size_t>(size, 3);
             calls_.files[path_].append(bytes, count);
             return path_.contains(".bestinshow-") ? calls_.writeError : calls_.inPlaceWriteError;
-        }
-        // Read from the start, one piece after another.
-        SystemError readAt(std::uint64_t, char *buffer, std::size_t size,
-                           std::size_t &count) override {
-            return read(buffer, size, count);
         }
         SystemError flush() override { return 0; }
         SystemError truncate(std::uint64_t) override { return 0; }

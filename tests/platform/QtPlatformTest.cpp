@@ -17,17 +17,10 @@
 #include "platform/DecimalSeparator.h"
 #include "platform/QtMessages.h"
 #include "platform/QtProgramEnd.h"
+#include "support/VisibleWindows.h"
 
 namespace bis::testing {
 namespace {
-
-int VisibleWindowCount() {
-    int count = 0;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        count += window->isVisible() ? 1 : 0;
-    }
-    return count;
-}
 
 struct SeparatorCase {
     const char *name;

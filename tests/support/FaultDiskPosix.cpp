@@ -56,10 +56,6 @@ const PosixSystemCalls kCalls{
         return Result(refusal, fd);
     },
     [](int fd) { return disk->Close(fd) ? 0 : Result(FaultDisk::Refusal::NotOpen); },
-    [](int fd, void *buffer, std::size_t size) -> ssize_t {
-        FaultDisk::Handle *h = File(fd);
-        return h == nullptr ? -1 : static_cast<ssize_t>(disk->Read(*h, {}, buffer, size));
-    },
     [](int fd, void *buffer, std::size_t size, off_t at) -> ssize_t {
         FaultDisk::Handle *h = File(fd);
         return h == nullptr ? -1

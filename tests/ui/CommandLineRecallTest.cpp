@@ -13,6 +13,7 @@
 #include "setup/frmSetUp.h"
 #include "support/QStringPrinter.h"
 #include "support/ScratchFolder.h"
+#include "support/VisibleWindows.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 

@@ -7,6 +7,7 @@
 
 #include "ballots/frmScorecard.h"
 #include "support/ButtonState.h"
+#include "support/VisibleWindows.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 

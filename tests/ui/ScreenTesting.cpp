@@ -22,14 +22,6 @@ ScreenTest::~ScreenTest() {
     Screen::DeleteAll();
 }
 
-int VisibleWindowCount() {
-    int count = 0;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        count += window->isVisible() ? 1 : 0;
-    }
-    return count;
-}
-
 void ScreenTest::Activate(QWidget *window) {
     ASSERT_NE(window, nullptr);
     window->show();

@@ -100,9 +100,6 @@ class ScreenTest : public ::testing::Test {
     ScreenContext context{record, platform};
 };
 
-// The number of visible top-level windows.
-int VisibleWindowCount();
-
 // The message box the program shows for each refused entry.
 ShownMessage InputError(const QString &text);
 extern const QString kJudgesRefused;

@@ -11,6 +11,7 @@
 #include "setup/frmInfoCheck.h"
 #include "setup/frmSetUp.h"
 #include "support/ReportColumns.h"
+#include "support/VisibleWindows.h"
 #include "tabulation/frmSummaryReport.h"
 #include "ui/ScreenTesting.h"
 
