@@ -71,6 +71,8 @@ else
     mkdir -p "$root"
 fi
 root=$(realpath "$root")
+# mktemp makes the folder for root alone; the root's / must be open to its other users (lp, _apt).
+chmod 755 "$root"
 
 mounts=()
 # Ends what is still running in the root (started by the command), unmounts what this script
