@@ -12,9 +12,8 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev
-    clang libclang-rt-14-dev
-    # The check that every C++ file is formatted as .clang-format asks.
-    clang-format
+    # The fuzzers and the sanitizer run: clang, and below the runtime of the clang installed.
+    clang
     libbenchmark-dev
     fonts-liberation
     libcups2-dev
@@ -32,9 +31,19 @@ packages=(
     dpkg-dev file lintian
 )
 
+# The check that every C++ file is formatted as .clang-format asks, with the pinned version.
+# shellcheck source=scripts/clang-format.sh
+source "$(dirname "$0")/clang-format.sh"
+packages+=("$clang_format_package")
+
 # shellcheck source=scripts/apt-packages.sh
 source "$(dirname "$0")/apt-packages.sh"
 install_missing_packages "${packages[@]}"
+
+# The sanitizer and fuzzer runtime (libFuzzer, ASan, UBSan) comes apart from clang, in a package
+# named for clang's major version: 14 on Debian 12, 19 on Debian 13.
+clang_major=$(clang -dumpversion)
+install_missing_packages "libclang-rt-${clang_major%%.*}-dev"
 
 # A locale with a decimal comma, so the tests can check that no text follows the C library's
 # locale.

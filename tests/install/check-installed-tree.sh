@@ -65,19 +65,27 @@ fi
 # --- The desktop entry and the AppStream metadata.
 desktop=$share/applications/$app_id.desktop
 quiet "desktop-file-validate" desktop-file-validate "$desktop"
-# Errors, warnings and infos fail; the one pedantic remark, on the capitals of the id, stays:
-# the id is the reverse-DNS name chosen for the program.
-if ! appstreamcli validate --no-net --no-color "$share/metainfo/$app_id.metainfo.xml" \
-    >"$work/validate.log" 2>&1 || grep -q '^[EWI]:' "$work/validate.log"; then
-    fail "appstreamcli validate"
-    cat "$work/validate.log" >&2
-fi
+# Runs an AppStream validation and fails the check on any error, warning or info it reports but
+# two that docs/packaging.md explains, each matched whole: Debian 13's validator warns that the
+# project names no homepage (it has none), and Debian 12's does not know the developer element,
+# newer than it. The pedantic remark on the capitals of the id stays too: the id is the
+# reverse-DNS name chosen for the program. validate-tree indents what it reports.
+appstream_check() {
+    local what=$1 log=$2 accepted
+    shift 2
+    accepted="^ *(W: $app_id:~: url-homepage-missing|I: $app_id:[0-9]+: unknown-tag developer)\$"
+    "$@" >"$log" 2>&1 || true
+    if ! grep -qE 'Validation (was successful|failed)' "$log" ||
+        grep -E '^ *[EWI]:' "$log" | grep -qvE "$accepted"; then
+        fail "$what"
+        cat "$log" >&2
+    fi
+}
+appstream_check "appstreamcli validate" "$work/validate.log" \
+    appstreamcli validate --no-net --no-color "$share/metainfo/$app_id.metainfo.xml"
 # The whole tree: the metadata's launchable must name the installed desktop entry.
-if ! appstreamcli validate-tree --no-net --no-color "$root" >"$work/tree.log" 2>&1 ||
-    grep -q '^[EWI]:' "$work/tree.log"; then
-    fail "appstreamcli validate-tree"
-    cat "$work/tree.log" >&2
-fi
+appstream_check "appstreamcli validate-tree" "$work/tree.log" \
+    appstreamcli validate-tree --no-net --no-color "$root"
 
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(entry Exec)" = "bestinshow %f" ] || fail "Exec is '$(entry Exec)', not 'bestinshow %f'"
