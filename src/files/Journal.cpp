@@ -255,7 +255,8 @@ class Replay {
   private:
     bool Do(const JournalBegin &begin) {
         if (card_ || begin.numJudges < 1 ||
-            std::any_of(begin.blooms.begin(), begin.blooms.end(), [](auto b) { return b < 0; }) ||
+            std::any_of(
+                begin.blooms.begin(), begin.blooms.end(), [](auto b) { return b < 0; }) ||
             !ShowTextBytes(begin.clubName) || !ShowTextBytes(begin.showLocation) ||
             !ShowTextBytes(begin.showDate)) {
             return false;
