@@ -2,12 +2,25 @@
 
 namespace bis {
 
-FileFailure JournalFile::create(const QString &path, std::string_view bytes) {
+FileFailure JournalFile::create(const QString &path, std::string_view bytes,
+                                std::unique_ptr<OpenFile> &lock) {
     close();
     if (const SystemError error = calls_.createNew(path, FileAccess::Private, file_); error != 0) {
         return calls_.failure(error);
     }
     path_ = path;
+    std::unique_ptr<OpenFile> locked;
+    SystemError error = calls_.openToLock(path, locked);
+    if (error == 0) {
+        error = locked->lock();
+    }
+    if (error == calls_.errorNumbers().lockHeld) {
+        error = calls_.errorNumbers().nameTaken;
+    }
+    if (FileFailure failure = Step(error); !failure.ok()) {
+        return failure;
+    }
+    lock = std::move(locked);
     if (FileFailure failure = append(bytes); !failure.ok()) {
         return failure;
     }
