@@ -81,13 +81,15 @@ TEST(QtJournalStoreTest, AJournalIsOfferedOnlyOnceItsProgramDied) {
     EXPECT_TRUE(testing::NamesIn(folder).isEmpty()) << "no journal is left";
 }
 
-// The real calls, but a cut of a file fails: taking up a journal fails.
-const PosixSystemCalls &NoCuts() {
-    static PosixSystemCalls calls = [] {
+// The real calls, but a cut of a file fails (taking a journal up fails), and so does every lock
+// while noLocks is set (a file system that keeps none).
+bool noLocks = false;
+const PosixSystemCalls &Failing() {
+    static const PosixSystemCalls calls = [] {
         PosixSystemCalls real = RealPosixSystemCalls();
-        real.ftruncate = [](int, off_t) {
-            errno = EIO;
-            return -1;
+        real.ftruncate = [](int, off_t) { return errno = EIO, -1; };
+        real.flock = [](int fd, int how) {
+            return noLocks ? (errno = ENOLCK, -1) : ::flock(fd, how);
         };
         return real;
     }();
@@ -105,14 +107,23 @@ TEST(QtJournalStoreTest,
     // program cannot look into; a damaged journal kept; a link to another dead program's journal.
     QFile lock(journal + QStringLiteral(".lock"));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write("2\nbestinshow\n" + QSysInfo::machineHostName().toUtf8() +
-               "\n0123456789abcdef0123456789abcdef\n");
+    lock.write("2\nbestinshow\n" + QSysInfo::machineHostName().toUtf8() + "\n0123456789abcdef\n");
     lock.close();
     ASSERT_TRUE(QFile::copy(journal, journal + QStringLiteral(".damaged")));
     const QString elsewhere = DeadProgramsJournal(home.filePath(QStringLiteral("elsewhere")), "x");
     ASSERT_TRUE(QFile::link(elsewhere, folder + QStringLiteral("/linked.journal")));
+    const QStringList names = testing::NamesIn(folder);
 
-    const auto calls = PosixFileCallsOn(NoCuts());
+    const auto calls = PosixFileCallsOn(Failing());
+    noLocks = true;
+    {
+        QtJournalStore noLocksHere(folder, *calls);
+        EXPECT_TRUE(noLocksHere.leftBehind().empty()) << "no lock, no offer";
+        EXPECT_FALSE(noLocksHere.create("set-up").ok()) << "no lock, no journal";
+        EXPECT_EQ(testing::NamesIn(folder), names);
+    }
+    noLocks = false;
+
     QtJournalStore starting(folder, *calls);
     ASSERT_EQ(starting.leftBehind(), std::vector<QString>{journal});
     EXPECT_FALSE(starting.adopt(journal, 3).ok());
@@ -124,49 +135,17 @@ TEST(QtJournalStoreTest,
         << "the old lock file goes with its journal";
 }
 
-// The real calls, but the file system keeps no locks, as some network shares.
-const PosixSystemCalls &NoLocks() {
-    static PosixSystemCalls calls = [] {
-        PosixSystemCalls real = RealPosixSystemCalls();
-        real.flock = [](int, int) {
-            errno = ENOLCK;
-            return -1;
-        };
-        return real;
-    }();
-    return calls;
-}
-
-TEST(QtJournalStoreTest, WhereNoLockCanBeTakenNoJournalIsKeptNorOffered) {
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
-    const QString folder = home.filePath(QStringLiteral("journals"));
-    const QString dead = DeadProgramsJournal(folder, "the show");
-    ASSERT_FALSE(dead.isEmpty());
-
-    const auto calls = PosixFileCallsOn(NoLocks());
-    QtJournalStore store(folder, *calls);
-    EXPECT_TRUE(store.leftBehind().empty());
-    EXPECT_FALSE(store.create("set-up").ok());
-    EXPECT_EQ(testing::NamesIn(folder), QStringList{QFileInfo(dead).fileName()});
-}
-
 TEST(QtJournalStoreTest, AJournalsNameIsItsIdIn32HexDigits) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
-    const QString folder = home.filePath(QStringLiteral("journals"));
-    QtJournalStore store(folder);
-    // Each name joins two random numbers; one in sixteen has a zero in front.
+    QtJournalStore store(home.path());
+    // Each name joins two random numbers; one in sixteen begins with a zero.
     for (int journal = 0; journal < 64; ++journal) {
         ASSERT_TRUE(store.create("set-up").ok());
-        const QStringList names = testing::NamesIn(folder);
-        ASSERT_EQ(names.size(), 1);
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9a-f]{32}\\.journal$"))
-                        .match(names[0])
-                        .hasMatch())
-            << names[0].toStdString();
+                        .match(testing::NamesIn(home.path()).value(0))
+                        .hasMatch());
     }
-    store.remove();
 }
 
 TEST(QtJournalStoreTest, AJournalRemovedUnderItsProgramGoesOnInANewOne) {
@@ -192,67 +171,53 @@ TEST(QtJournalStoreTest, AJournalRemovedUnderItsProgramGoesOnInANewOne) {
 
 // What lies under a name: "->" and the name a symbolic link leads to, or the file's bytes.
 QByteArray WhatIsUnder(const QString &name) {
-    char target[4096];
-    const ssize_t size = ::readlink(QFile::encodeName(name).constData(), target, sizeof target);
-    return size >= 0
-               ? "->" + QFileInfo(QFile::decodeName(QByteArray(target, size))).fileName().toUtf8()
-               : testing::FileBytes(name);
+    const QFileInfo info(name);
+    return info.isSymLink() ? "->" + info.symLinkTarget().section(u'/', -1).toUtf8()
+                            : testing::FileBytes(name);
 }
 
 TEST(QtJournalStoreTest, ADamagedJournalsBytesAreKeptUnderAFreeNameNeverThroughALink) {
-    // What lies under the journal's name and a suffix before its bytes are kept (see WhatIsUnder;
-    // the file "same" holds the bytes kept, "nowhere" is missing), and the suffix they are then
-    // kept under.
-    struct Case {
-        const char *what;
+    // What lies under the journal's name and a suffix before "damaged" is kept (as WhatIsUnder
+    // gives it: the file "same" holds "damaged", "nowhere" is missing), and the suffix it is then
+    // kept under; what lay there is left as it was.
+    const struct {
         std::vector<std::pair<QString, QByteArray>> before;
         const char *kept;
+    } cases[] = {
+        {{}, ".damaged"},
+        {{{".damaged", "damaged"}}, ".damaged"},
+        {{{".damaged", "other"}}, ".2.damaged"},
+        {{{".damaged", "->nowhere"}}, ".2.damaged"},
+        {{{".damaged", "->same"}}, ".2.damaged"},
+        {{{".damaged", "other"}, {".2.damaged", "->nowhere"}}, ".3.damaged"},
     };
-    const Case cases[] = {
-        {"nothing", {}, ".damaged"},
-        {"the same bytes, kept by an earlier start", {{".damaged", "damaged"}}, ".damaged"},
-        {"other bytes", {{".damaged", "other"}}, ".2.damaged"},
-        {"a link leading nowhere", {{".damaged", "->nowhere"}}, ".2.damaged"},
-        {"a link to the same bytes", {{".damaged", "->same"}}, ".2.damaged"},
-        {"other bytes, then the same",
-         {{".damaged", "other"}, {".2.damaged", "damaged"}},
-         ".2.damaged"},
-        {"other bytes, then a link",
-         {{".damaged", "other"}, {".2.damaged", "->nowhere"}},
-         ".3.damaged"},
-    };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.kept) +
+                     (c.before.empty() ? "" : " after " + c.before[0].second.toStdString()));
         QTemporaryDir home;
         ASSERT_TRUE(home.isValid());
         const QString folder = home.filePath(QStringLiteral("journals"));
         const QString journal = DeadProgramsJournal(folder, "damaged");
-        ASSERT_FALSE(journal.isEmpty()) << c.what;
         QFile same(home.filePath(QStringLiteral("same")));
-        ASSERT_TRUE(same.open(QIODevice::WriteOnly));
-        same.write("damaged");
+        ASSERT_TRUE(same.open(QIODevice::WriteOnly) && same.write("damaged") == 7);
         same.close();
-        for (const auto &[suffix, contents] : c.before) {
-            if (contents.startsWith("->")) {
-                ASSERT_TRUE(QFile::link(home.filePath(QString::fromUtf8(contents.mid(2))),
-                                        journal + suffix));
-            } else {
-                QFile file(journal + suffix);
-                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                file.write(contents);
-            }
+        for (const auto &[suffix, what] : c.before) {
+            QFile file(journal + suffix);
+            ASSERT_TRUE(
+                what.startsWith("->")
+                    ? QFile::link(home.filePath(QString::fromUtf8(what.mid(2))), file.fileName())
+                    : file.open(QIODevice::WriteOnly) && file.write(what) == what.size());
         }
 
         QtJournalStore starting(folder);
-        ASSERT_EQ(starting.leftBehind(), std::vector<QString>{journal}) << c.what;
+        ASSERT_EQ(starting.leftBehind(), std::vector<QString>{journal});
         QString kept;
-        ASSERT_TRUE(starting.keepDamaged(journal, "damaged", kept).ok()) << c.what;
-        EXPECT_EQ(kept, journal + QString::fromLatin1(c.kept)) << c.what;
-        EXPECT_EQ(WhatIsUnder(kept), "damaged") << c.what;
-        for (const auto &[suffix, contents] : c.before) {
-            EXPECT_EQ(WhatIsUnder(journal + suffix), contents)
-                << c.what << ": " << suffix.toStdString() << " is left as it was";
+        ASSERT_TRUE(starting.keepDamaged(journal, "damaged", kept).ok());
+        EXPECT_EQ(kept, journal + QString::fromLatin1(c.kept));
+        EXPECT_EQ(WhatIsUnder(kept), "damaged");
+        for (const auto &[suffix, what] : c.before) {
+            EXPECT_EQ(WhatIsUnder(journal + suffix), what) << suffix.toStdString();
         }
-        EXPECT_EQ(WhatIsUnder(same.fileName()), "damaged") << c.what;
     }
 }
 
