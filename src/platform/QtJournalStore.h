@@ -55,10 +55,11 @@ class QtJournalStore : public JournalStore {
 
     QString folder_;
     FileCalls &calls_;
-    JournalFile file_;
-    QString own_;
+    // The locks go last, when the store goes: the journal is closed while its lock is still held.
     Lock ownLock_;
     std::map<QString, Lock> held_;  // found by leftBehind, by path
+    QString own_;
+    JournalFile file_;
 };
 
 }  // namespace bis
