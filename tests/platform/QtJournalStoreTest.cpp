@@ -135,7 +135,7 @@ TEST(QtJournalStoreTest,
         << "the old lock file goes with its journal";
 }
 
-TEST(QtJournalStoreTest, AJournalsNameIsItsIdIn32HexDigits) {
+TEST(QtJournalStoreTest, AJournalsNameIs32HexDigits) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     QtJournalStore store(home.path());
