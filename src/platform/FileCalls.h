@@ -31,6 +31,7 @@ struct SystemErrorNumbers {
     SystemError nameTaken;   // a file of that name exists
     SystemError tooLarge;    // a file too large to read
     SystemError noProgress;  // a write that reported success but wrote nothing
+    SystemError lockHeld;    // another open file holds the lock that lock() asks for
 };
 
 // Who may use a file the program creates.
@@ -58,6 +59,13 @@ class OpenFile {
     // Whether the path still names this very file: false once it was removed or another file was
     // put in its place.
     [[nodiscard]] virtual bool isAt(const QString &path) = 0;
+    // Takes the system's exclusive lock on the file, without waiting: errorNumbers().lockHeld when
+    // another open file holds it, in this program or another. The lock is held by this open file
+    // until it is closed, and the system drops it when the program ends, however it ends. A file
+    // system that keeps no such locks (some network shares) fails with an error of its own. It
+    // locks no byte a journal holds, so the file can still be read and written through other open
+    // files.
+    [[nodiscard]] virtual SystemError lock() = 0;
     // Closes the file now, which can report a write that failed late (on a network file system).
     [[nodiscard]] virtual SystemError close() = 0;
 };
@@ -86,6 +94,11 @@ class FileCalls {
     [[nodiscard]] virtual SystemError openToRead(const QString &path,
                                                  std::unique_ptr<OpenFile> &file,
                                                  std::int64_t &size) = 0;
+    // Opens a plain file on a disk to read and to lock, never through a symbolic link: a link, a
+    // folder, a pipe or a device is refused. On Windows other programs keep every right to the
+    // file, to remove it included.
+    [[nodiscard]] virtual SystemError openToLock(const QString &path,
+                                                 std::unique_ptr<OpenFile> &file) = 0;
     // Creates a file to write, only if nothing is under the name.
     [[nodiscard]] virtual SystemError createNew(const QString &path, FileAccess access,
                                                 std::unique_ptr<OpenFile> &file) = 0;

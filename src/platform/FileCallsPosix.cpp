@@ -71,6 +71,17 @@ class PosixFile : public OpenFile {
                named.st_dev == open.st_dev && named.st_ino == open.st_ino;
     }
 
+    // flock rather than a record lock of fcntl: it belongs to this open file alone, so closing
+    // another descriptor of the same file (a read of the journal) does not let it go, and two open
+    // files of one program conflict as those of two programs do.
+    SystemError lock() override {
+        int result = 0;
+        do {
+            result = sys_.flock(fd_, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        return result != 0 ? errno : 0;
+    }
+
     SystemError close() override {
         const int result = sys_.close(fd_);
         fd_ = -1;
@@ -86,7 +97,9 @@ class PosixFileCalls : public FileCalls {
   public:
     explicit PosixFileCalls(const PosixSystemCalls &sys) : sys_(sys) {}
 
-    SystemErrorNumbers errorNumbers() const override { return {ENOENT, EEXIST, EFBIG, EIO}; }
+    SystemErrorNumbers errorNumbers() const override {
+        return {ENOENT, EEXIST, EFBIG, EIO, EWOULDBLOCK};
+    }
 
     QString folderSeparators() const override { return QStringLiteral("/"); }
 
@@ -130,6 +143,24 @@ class PosixFileCalls : public FileCalls {
             return EINVAL;
         }
         size = status.st_size;
+        file = std::move(opened);
+        return 0;
+    }
+
+    SystemError openToLock(const QString &path, std::unique_ptr<OpenFile> &file) override {
+        const int fd = sys_.open(QFile::encodeName(path).constData(),
+                                 O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0);
+        if (fd < 0) {
+            return errno;
+        }
+        auto opened = std::make_unique<PosixFile>(sys_, fd);
+        struct stat status {};
+        if (sys_.fstat(fd, &status) != 0) {
+            return errno;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        }
         file = std::move(opened);
         return 0;
     }
@@ -214,6 +245,7 @@ const PosixSystemCalls &RealPosixSystemCalls() {
         ::renameat2,
         ::link,
         ::unlink,
+        ::flock,
     };
     return calls;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/QtPlatformOnly.h"
 
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -29,6 +30,7 @@ struct PosixSystemCalls {
                      unsigned int flags);
     int (*link)(const char *from, const char *to);
     int (*unlink)(const char *path);
+    int (*flock)(int fd, int operation);
 };
 
 // The calls of the running system.

@@ -29,6 +29,10 @@ std::wstring NativeName(const QString &path) {
 // The most bytes one call reads or writes.
 constexpr std::size_t kChunk = 1 << 20;
 
+// The byte a file's lock covers: past the end of any journal (which stays under 256 MiB), so that
+// reads and writes of the journal through other handles are never refused for it.
+constexpr DWORD kLockedByte = 1U << 30;
+
 // Whether two handles are one file: the same volume and the same file index.
 bool SameFile(const BY_HANDLE_FILE_INFORMATION &a, const BY_HANDLE_FILE_INFORMATION &b) {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
@@ -113,6 +117,18 @@ class WindowsFile : public OpenFile {
         return same;
     }
 
+    // A lock of one byte, held by this handle alone: another handle of the same program conflicts
+    // with it as one of another program does.
+    SystemError lock() override {
+        const NoInsertDiskBox noBox;
+        OVERLAPPED place{};
+        place.Offset = kLockedByte;
+        return sys_.LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
+                               0, &place)
+                   ? 0
+                   : ::GetLastError();
+    }
+
     SystemError close() override {
         const BOOL closed = sys_.CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
@@ -134,7 +150,8 @@ class WindowsFileCalls : public FileCalls {
     explicit WindowsFileCalls(const WindowsSystemCalls &sys) : sys_(sys) {}
 
     SystemErrorNumbers errorNumbers() const override {
-        return {ERROR_PATH_NOT_FOUND, ERROR_FILE_EXISTS, ERROR_FILE_TOO_LARGE, ERROR_WRITE_FAULT};
+        return {ERROR_PATH_NOT_FOUND, ERROR_FILE_EXISTS, ERROR_FILE_TOO_LARGE, ERROR_WRITE_FAULT,
+                ERROR_LOCK_VIOLATION};
     }
 
     // Either slash, and the colon of a drive letter ("C:show.oxl").
@@ -196,6 +213,36 @@ class WindowsFileCalls : public FileCalls {
         return 0;
     }
 
+    // The link itself is opened rather than what it leads to, and refused. Shared with every
+    // right, so that the journal's own handle can be opened beside it and the file removed while
+    // this handle still holds its lock.
+    SystemError openToLock(const QString &path, std::unique_ptr<OpenFile> &file) override {
+        const NoInsertDiskBox noBox;
+        const HANDLE handle =
+            sys_.CreateFileW(NativeName(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return ::GetLastError();
+        }
+        auto opened = std::make_unique<WindowsFile>(sys_, handle);
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (sys_.GetFileType(handle) != FILE_TYPE_DISK) {
+            return ERROR_INVALID_FUNCTION;
+        }
+        if (!sys_.GetFileInformationByHandle(handle, &info)) {
+            return ::GetLastError();
+        }
+        if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return kErrorDirectoryNotSupported;
+        }
+        if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            return ERROR_CANT_RESOLVE_FILENAME;
+        }
+        file = std::move(opened);
+        return 0;
+    }
+
     // A show file or a report is shared with no one while it is written. A journal may be read
     // by others, but not written, moved or removed while the program has it open.
     SystemError createNew(const QString &path, FileAccess access,
@@ -220,8 +267,9 @@ class WindowsFileCalls : public FileCalls {
     }
 
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken, even by a file
-    // that appeared a moment ago: nothing is ever replaced. MOVEFILE_WRITE_THROUGH returns only
-    // once the move is on the disk.
+    // that appeared a moment ago: nothing is ever replaced. MOVEFILE_WRITE_THROUGH waits only for
+    // a move made as a copy and a removal (to another volume); a rename within the folder is on
+    // the disk once the folder is flushed.
     SystemError moveToFreeName(const QString &from, const QString &to) override {
         const std::wstring source = NativeName(from);
         const std::wstring target = NativeName(to);
@@ -238,8 +286,8 @@ class WindowsFileCalls : public FileCalls {
     // FlushFileBuffers on a handle of the folder, which NTFS takes as a flush of the folder's
     // entries. Windows documents no such flush, and FAT, network shares and Wine refuse the handle
     // or the flush, as does a folder that cannot be opened so (its rights, another program holding
-    // it): there the folder's changes are as safe as the move that wrote through to the disk left
-    // them, and no more.
+    // it): there the folder's changes are as safe as the file system's own log keeps them, and no
+    // more.
     SystemError flushFolder(const QString &folder) override {
         const NoInsertDiskBox noBox;
         const HANDLE handle =
@@ -325,6 +373,7 @@ const WindowsSystemCalls &RealWindowsSystemCalls() {
         ::GetFileInformationByHandle,
         ::MoveFileExW,
         ::DeleteFileW,
+        ::LockFileEx,
         ::Sleep,
     };
     return calls;

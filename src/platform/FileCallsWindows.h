@@ -40,6 +40,9 @@ struct WindowsSystemCalls {
     BOOL(WINAPI *GetFileInformationByHandle)(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
     BOOL(WINAPI *MoveFileExW)(LPCWSTR from, LPCWSTR to, DWORD flags);
     BOOL(WINAPI *DeleteFileW)(LPCWSTR name);
+    BOOL(WINAPI *LockFileEx)
+    (HANDLE file, DWORD flags, DWORD reserved, DWORD lowBytes, DWORD highBytes,
+     LPOVERLAPPED overlapped);
     void(WINAPI *Sleep)(DWORD milliseconds);
 };
 

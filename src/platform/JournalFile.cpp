@@ -4,7 +4,8 @@
 
 namespace bis {
 
-FileFailure JournalFile::create(const QString &path, std::string_view bytes) {
+FileFailure JournalFile::create(const QString &path, std::string_view bytes,
+                                std::unique_ptr<OpenFile> &lock) {
     close();
     // Written and flushed under a name of its own first, and only then moved under its name: a
     // stop leaves a journal whole at its name, or none there and the creation's bytes, which hold
@@ -15,19 +16,41 @@ FileFailure JournalFile::create(const QString &path, std::string_view bytes) {
         return calls_.failure(error);
     }
     path_ = creating;
-    if (FileFailure failure = append(bytes); !failure.ok()) {
+    std::unique_ptr<OpenFile> locked;
+    SystemError error = calls_.openToLock(creating, locked);
+    if (error == 0) {
+        error = locked->lock();
+    }
+    if (error == calls_.errorNumbers().lockHeld) {
+        // A program starting up took the new file's lock first: the file is left to it.
+        close();
+        return calls_.failure(calls_.errorNumbers().nameTaken);
+    }
+    FileFailure failure = Step(error);
+    if (failure.ok()) {
+        failure = append(bytes);
+    }
+    // Closed before the move, which Windows refuses for a file open without sharing its removal;
+    // the lock, on an open file that shares it, goes with the file.
+    close();
+    if (failure.ok()) {
+        failure = Step(calls_.moveToFreeName(creating, path));
+    }
+    if (!failure.ok()) {
+        (void)calls_.remove(creating);
         return failure;
     }
-    // Closed before the move, which Windows refuses for a file open without sharing its removal.
-    close();
-    if (const SystemError error = calls_.moveToFreeName(creating, path); error != 0) {
-        return calls_.failure(error);
-    }
-    if (const SystemError error = calls_.openToAppend(path, file_); error != 0) {
-        return calls_.failure(error);
-    }
     path_ = path;
-    return Step(calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators())));
+    failure = Step(calls_.openToAppend(path, file_));
+    if (failure.ok()) {
+        failure = Step(calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators())));
+    }
+    if (!failure.ok()) {
+        (void)calls_.remove(path);
+        return failure;
+    }
+    lock = std::move(locked);
+    return {};
 }
 
 FileFailure JournalFile::adopt(const QString &path, std::size_t length) {

@@ -27,9 +27,13 @@ class JournalFile {
 
     // Creates the file with the bytes, its user's alone: they are written and flushed under the
     // name followed by kJournalCreationSuffix, then moved under the name, and the folder flushed.
-    // On a failure no file is open; what may have been created, under either name, is the
-    // caller's to remove.
-    [[nodiscard]] FileFailure create(const QString &path, std::string_view bytes);
+    // Before a byte is written, the system's lock on the file is taken through a second open file,
+    // given in `lock`, which the caller keeps for as long as the journal is its own: closing this
+    // one after a failed write leaves the lock held. A lock another program took first (one
+    // starting up, finding the new file) fails as a name taken, and that file is left to it. On
+    // any other failure no file is open and none it made is left.
+    [[nodiscard]] FileFailure create(const QString &path, std::string_view bytes,
+                                     std::unique_ptr<OpenFile> &lock);
     // Opens an existing journal to go on with it, cut back to its first `length` bytes.
     [[nodiscard]] FileFailure adopt(const QString &path, std::size_t length);
     // Appends the bytes to the open file. On a failure the file is closed: a record that may be

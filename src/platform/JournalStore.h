@@ -30,7 +30,8 @@ class JournalStore {
 
     // The journals of programs that are no longer running, newest first, each of them now held by
     // this program, so that no other program offers it too. A journal of a program still running
-    // is never among them.
+    // is never among them, nor a damaged journal's kept bytes. Other files in the folder may be:
+    // what a file's name and bytes say decides whether it is a journal.
     [[nodiscard]] virtual std::vector<QString> leftBehind() = 0;
 
     // Reads a journal found by leftBehind.
@@ -43,8 +44,10 @@ class JournalStore {
     [[nodiscard]] virtual FileFailure adopt(const QString &journal, std::size_t length) = 0;
 
     // Keeps the bytes of a damaged journal found by leftBehind beside it, under its name followed
-    // by ".damaged", where no start reads, offers or removes them; `kept` is that file's path.
-    // Succeeds too when an earlier start kept them already.
+    // by ".damaged", where no start reads, offers or removes them; `kept` is that file's path. A
+    // file already there counts as kept only if it holds exactly those bytes (an earlier start
+    // kept them); one of other bytes, or a symbolic link, which is never followed, is left alone
+    // and the next free name of ".2.damaged", ".3.damaged" and so on is taken instead.
     [[nodiscard]] virtual FileFailure keepDamaged(const QString &journal, const std::string &bytes,
                                                   QString &kept) = 0;
 

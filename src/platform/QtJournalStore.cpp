@@ -1,17 +1,11 @@
 #include "platform/QtJournalStore.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QSysInfo>
-#include <set>
 
-#include "files/Journal.h"
 #include "platform/LocalFileSystem.h"
-#include "platform/Processes.h"
 
 namespace bis {
 
@@ -19,51 +13,37 @@ namespace {
 
 const QString kSuffix = QStringLiteral(".journal");
 const QString kDamagedSuffix = QStringLiteral(".damaged");
+// The lock files of earlier versions, which stood beside their journals. They decide nothing.
+const QString kOldLockSuffix = QStringLiteral(".lock");
 
-// The lock files this program holds.
-std::set<QString> &HeldHere() {
-    static std::set<QString> held;
-    return held;
+// How many names are tried, for a journal or for a damaged journal's bytes, before giving up.
+constexpr int kNameAttempts = 100;
+
+// A number as 16 hex digits, zeros in front.
+QString Hex16(quint64 number) {
+    return QStringLiteral("%1").arg(number, 16, 16, QLatin1Char('0'));
 }
 
-// Whether a lock that could not be taken was left by a program that died: it names this host and
-// a process that no longer runs the program, or this very process, which does not hold it (Wine
-// gives a program started at once the process number of the one just killed). The toolkit judges
-// only locks of this machine id so, and a regenerated or cloned machine id would hide the journal
-// for good.
-bool LeftByADeadProgram(const QLockFile &lock) {
-    qint64 pid = 0;
-    QString host;
-    QString program;
-    // Host names are told apart regardless of case: on Windows the lock holds the computer's
-    // name in capitals and the system gives its host name in small letters.
-    return lock.getLockInfo(&pid, &host, &program) &&
-           host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0 &&
-           (pid == QCoreApplication::applicationPid() || !ProgramRuns(pid, program));
+// The lock of a journal, taken when no living program holds it; nothing when it cannot be taken,
+// for whatever reason: another program holds it, the file system keeps no locks, the name is a
+// symbolic link or no plain file.
+std::unique_ptr<OpenFile> TakeLock(FileCalls &calls, const QString &journal) {
+    std::unique_ptr<OpenFile> file;
+    if (calls.openToLock(journal, file) != 0 || file->lock() != 0) {
+        return nullptr;
+    }
+    return file;
 }
 
-// The lock of a journal, taken when no living program holds it. A lock is never stale by age:
-// a show may be typed in for hours.
-QtJournalStore::Lock TakeLock(const QString &journal) {
-    QtJournalStore::Lock lock(new QLockFile(journal + QStringLiteral(".lock")));
-    lock->setStaleLockTime(0);
-    if (HeldHere().count(lock->fileName()) > 0) {
-        return nullptr;
-    }
-    if (!lock->tryLock(0) &&
-        !(LeftByADeadProgram(*lock) && lock->removeStaleLockFile() && lock->tryLock(0))) {
-        return nullptr;
-    }
-    HeldHere().insert(lock->fileName());
-    return lock;
+// Whether the file under the name, not a symbolic link, holds exactly the bytes.
+bool HoldsExactly(FileCalls &calls, const QString &path, const std::string &bytes) {
+    std::unique_ptr<OpenFile> file;
+    std::string there;
+    return calls.openToLock(path, file) == 0 &&
+           ReadBack(calls, *file, kMaxJournalBytes, there) == 0 && there == bytes;
 }
 
 }  // namespace
-
-void QtJournalStore::ReleaseLock::operator()(QLockFile *lock) const {
-    HeldHere().erase(lock->fileName());
-    delete lock;
-}
 
 QtJournalStore::QtJournalStore(const QString &folder, FileCalls &calls)
     : folder_(folder), calls_(calls), file_(calls) {}
@@ -92,27 +72,25 @@ FileFailure QtJournalStore::StartJournal(const std::string &bytes) {
         error != 0) {
         return calls_.failure(error);
     }
-    QString path;
-    Lock lock;
-    for (int attempt = 0; attempt < 100 && !lock; ++attempt) {
-        const quint64 high = QRandomGenerator::system()->generate64();
-        const quint64 low = QRandomGenerator::system()->generate64();
-        path = folder_ + u'/' + QString::number(high, 16) + QString::number(low, 16) + kSuffix;
-        if (!calls_.exists(path)) {
-            lock = TakeLock(path);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const QString path = folder_ + u'/' + Hex16(QRandomGenerator::system()->generate64()) +
+                             Hex16(QRandomGenerator::system()->generate64()) + kSuffix;
+        if (calls_.exists(path)) {
+            continue;
         }
+        Lock lock;
+        FileFailure failure = file_.create(path, bytes, lock);
+        if (failure.kind == FileFailureKind::AlreadyExists) {
+            continue;  // taken meanwhile, or its lock taken by a program starting
+        }
+        if (!failure.ok()) {
+            return failure;
+        }
+        own_ = path;
+        ownLock_ = std::move(lock);
+        return {};
     }
-    if (!lock) {
-        return {FileFailureKind::Other, QStringLiteral("no free name for a journal")};
-    }
-    if (FileFailure failure = file_.create(path, bytes); !failure.ok()) {
-        (void)calls_.remove(path);
-        (void)calls_.remove(path + QString::fromUtf8(kJournalCreationSuffix));
-        return failure;
-    }
-    own_ = path;
-    ownLock_ = std::move(lock);
-    return {};
+    return {FileFailureKind::Other, QStringLiteral("no free name for a journal")};
 }
 
 FileFailure QtJournalStore::append(const std::string &bytes) {
@@ -138,14 +116,17 @@ void QtJournalStore::remove() {
 
 std::vector<QString> QtJournalStore::leftBehind() {
     std::vector<QString> journals;
+    // Symbolic links are passed over, and so is one that takes a file's place meanwhile: the lock
+    // is taken on the file under the name, never through a link.
     const QFileInfoList files =
-        QDir(folder_).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files, QDir::Time);
+        QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
     for (const QFileInfo &file : files) {
         const QString path = file.filePath();
-        if (path == own_ || held_.count(path) > 0) {
+        if (path.endsWith(kDamagedSuffix) || path.endsWith(kOldLockSuffix) ||
+            held_.count(path) > 0) {
             continue;
         }
-        if (auto lock = TakeLock(path)) {
+        if (Lock lock = TakeLock(calls_, path)) {
             held_[path] = std::move(lock);
             journals.push_back(path);
         }
@@ -154,10 +135,12 @@ std::vector<QString> QtJournalStore::leftBehind() {
 }
 
 FileFailure QtJournalStore::read(const QString &journal, std::string &bytes) {
-    if (const SystemError error = ReadWhole(calls_, journal, kMaxJournalBytes, bytes); error != 0) {
-        return calls_.failure(error);
-    }
-    return {};
+    // Through the file whose lock is held, should the name have been given to another meanwhile.
+    const auto held = held_.find(journal);
+    const SystemError error = held != held_.end()
+                                  ? ReadBack(calls_, *held->second, kMaxJournalBytes, bytes)
+                                  : ReadWhole(calls_, journal, kMaxJournalBytes, bytes);
+    return error != 0 ? calls_.failure(error) : FileFailure{};
 }
 
 FileFailure QtJournalStore::adopt(const QString &journal, std::size_t length) {
@@ -169,24 +152,35 @@ FileFailure QtJournalStore::adopt(const QString &journal, std::size_t length) {
     own_ = journal;
     ownLock_ = std::move(held->second);
     held_.erase(held);
+    (void)calls_.remove(journal + kOldLockSuffix);
     return file_.adopt(journal, length);
 }
 
 FileFailure QtJournalStore::keepDamaged(const QString &journal, const std::string &bytes,
                                         QString &kept) {
-    kept = journal + kDamagedSuffix;
-    const FileFailure failure = LocalFileSystem(calls_, FileAccess::Private).createNew(kept, bytes);
-    if (failure.kind == FileFailureKind::AlreadyExists) {
-        return {};
+    LocalFileSystem files(calls_, FileAccess::Private);
+    for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
+        const QString name =
+            journal + (attempt == 1 ? QString() : u'.' + QString::number(attempt)) + kDamagedSuffix;
+        const FileFailure failure = files.createNew(name, bytes);
+        if (failure.ok() ||
+            (failure.kind == FileFailureKind::AlreadyExists && HoldsExactly(calls_, name, bytes))) {
+            kept = name;
+            return {};
+        }
+        if (failure.kind != FileFailureKind::AlreadyExists) {
+            return failure;
+        }
     }
-    return failure;
+    return {FileFailureKind::Other, QStringLiteral("no free name for the damaged journal")};
 }
 
 void QtJournalStore::discard(const QString &journal) {
     const auto held = held_.find(journal);
     if (held != held_.end()) {
-        auto lock = std::move(held->second);
+        Lock lock = std::move(held->second);
         held_.erase(held);
+        (void)calls_.remove(journal + kOldLockSuffix);
         RemoveJournal(journal, std::move(lock));
     }
 }
@@ -196,7 +190,9 @@ void QtJournalStore::release() {
 }
 
 void QtJournalStore::RemoveJournal(const QString &path, Lock lock) {
-    // Should a stop follow, the journal of a show that is safe must not come back.
+    // Should a stop follow, the journal of a show that is safe must not come back. The lock is
+    // let go only once the file is gone, so that no start takes it up in between: on Windows the
+    // lock's handle lets the file be removed while it is open.
     if (calls_.remove(path) == 0) {
         (void)calls_.flushFolder(FolderToFlush(path, calls_.folderSeparators()));
     }

@@ -10,25 +10,18 @@
 #include "platform/JournalFile.h"
 #include "platform/JournalStore.h"
 
-class QLockFile;
-
 namespace bis {
 
 // The journals in a folder of the user's own data folder (under ~/.local/share on Linux, under
-// %LOCALAPPDATA% on Windows), one file named <random>.journal for each running program, written
-// through the one file layer. Each journal has a lock file beside it, which names the program's
-// host and process and is held while the program runs. A program that dies leaves its lock file
-// behind; a lock that names this host and a process that no longer runs the program is stale and
-// is taken over, whatever machine id it carries. So a journal whose lock can be taken is one left
-// behind, and none is hidden for good.
+// %LOCALAPPDATA% on Windows), one file named <32 hex digits>.journal for each running program,
+// written through the one file layer. While a program runs it holds the system's lock on its
+// journal, through an open file kept for that alone; the system drops the lock when the program
+// ends, however it ends. So a journal whose lock can be taken is one left behind, and a journal
+// whose lock cannot be taken belongs to a program still running. Nothing else (a process number,
+// a host name, the lock files of earlier versions) decides it. Where the file system keeps no
+// such locks, no journal is kept and none is offered.
 class QtJournalStore : public JournalStore {
   public:
-    // A journal's lock, held by this program until it goes.
-    struct ReleaseLock {
-        void operator()(QLockFile *lock) const;
-    };
-    using Lock = std::unique_ptr<QLockFile, ReleaseLock>;
-
     // The journals in the folder, written through the given calls.
     explicit QtJournalStore(const QString &folder = DefaultFolder(),
                             FileCalls &calls = SystemFileCalls());
@@ -51,6 +44,9 @@ class QtJournalStore : public JournalStore {
     void release() override;
 
   private:
+    // An open file that holds a journal's lock.
+    using Lock = std::unique_ptr<OpenFile>;
+
     // Makes this program's journal a new file holding the bytes, under a fresh name whose lock it
     // takes; the journal it had, if any, is let go but not removed.
     FileFailure StartJournal(const std::string &bytes);
@@ -59,10 +55,11 @@ class QtJournalStore : public JournalStore {
 
     QString folder_;
     FileCalls &calls_;
-    JournalFile file_;
-    QString own_;
+    // The locks go last, when the store goes: the journal is closed while its lock is still held.
     Lock ownLock_;
-    std::map<QString, Lock> held_;
+    std::map<QString, Lock> held_;  // found by leftBehind, by path
+    QString own_;
+    JournalFile file_;
 };
 
 }  // namespace bis

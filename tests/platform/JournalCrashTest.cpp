@@ -84,7 +84,9 @@ TEST(JournalCrashTest, EveryStateACrashCanLeaveGivesBackEveryAcknowledgedRecord)
         const std::size_t died = 1 + random() % (records.size() - 1);
         {
             JournalFile first(*calls);
-            ASSERT_TRUE(first.create(QString::fromStdString(path), JournalStart(id, begin)).ok());
+            std::unique_ptr<OpenFile> lock;
+            ASSERT_TRUE(
+                first.create(QString::fromStdString(path), JournalStart(id, begin), lock).ok());
             acknowledged = 1;
             for (std::size_t r = 0; r < died; ++r) {
                 ASSERT_TRUE(first.append(JournalRecordBytes(id, records[r])).ok());

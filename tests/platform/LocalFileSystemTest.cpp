@@ -20,7 +20,7 @@ QString Said(SystemError error) {
     return qt_error_string(static_cast<int>(error));
 }
 
-// Files in memory. Error numbers: 1 no such path, 2 name taken, 3 too large.
+// Files in memory, which take no locks. Error numbers: 1 no such path, 2 name taken, 3 too large.
 class FakeFileCalls : public FileCalls {
   public:
     std::map<QString, std::string> files;
@@ -32,7 +32,7 @@ class FakeFileCalls : public FileCalls {
     std::int64_t streamedBytes = -1;    // when set, a file read gives this many bytes
     std::int64_t reportedSize = 0;      // the size openToRead gives
 
-    SystemErrorNumbers errorNumbers() const override { return {1, 2, 3, 4}; }
+    SystemErrorNumbers errorNumbers() const override { return {1, 2, 3, 4, 5}; }
     QString folderSeparators() const override { return QStringLiteral("/"); }
     FileFailure::Kind kindOf(SystemError) const override { return FileFailure::Kind::Other; }
     bool exists(const QString &path) override { return files.count(path) != 0; }
@@ -66,6 +66,7 @@ class FakeFileCalls : public FileCalls {
     }
     SystemError remove(const QString &path) override { return files.erase(path) != 0 ? 0 : 1; }
     SystemError openToAppend(const QString &, std::unique_ptr<OpenFile> &) override { return 1; }
+    SystemError openToLock(const QString &, std::unique_ptr<OpenFile> &) override { return 1; }
     SystemError flushFolder(const QString &) override { return 0; }
 
   private:
@@ -96,6 +97,7 @@ class FakeFileCalls : public FileCalls {
         SystemError flush() override { return 0; }
         SystemError truncate(std::uint64_t) override { return 0; }
         bool isAt(const QString &) override { return true; }
+        SystemError lock() override { return 5; }
         SystemError close() override { return 0; }
 
       private:

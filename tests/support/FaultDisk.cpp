@@ -41,7 +41,20 @@ FaultDisk::Handle *FaultDisk::Opened(int number) {
 }
 
 bool FaultDisk::Close(int number) {
+    std::erase_if(locks_, [&](const auto &lock) { return lock.second == number; });
     return handles_.erase(number) != 0;
+}
+
+FaultDisk::Refusal FaultDisk::Lock(int number) {
+    const Handle *handle = Opened(number);
+    if (handle == nullptr || !handle->file) {
+        return Refusal::NotOpen;
+    }
+    if (!keepsLocks) {
+        return Refusal::NoLocks;
+    }
+    const auto [lock, taken] = locks_.emplace(*handle->file, number);
+    return taken || lock->second == number ? Refusal::None : Refusal::LockHeld;
 }
 
 std::size_t FaultDisk::Read(Handle &handle, std::optional<std::uint64_t> at, void *buffer,
@@ -86,20 +99,14 @@ std::optional<FaultDisk::Inode> FaultDisk::Find(std::string_view path) const {
     return entry == entries_.end() ? std::nullopt : std::optional<Inode>(entry->second);
 }
 
-FaultDisk::Refusal FaultDisk::Move(std::string_view from, std::string_view to, bool writeThrough) {
+FaultDisk::Refusal FaultDisk::Move(std::string_view from, std::string_view to) {
     const auto file = Find(from);
     if (!file || Find(to)) {
         return file ? Refusal::NameTaken : Refusal::NoSuchName;
     }
     entries_.erase(Key(from));
     entries_[Key(to)] = *file;
-    if (writeThrough) {
-        durableEntries_.erase(Key(from));
-        durableEntries_[Key(to)] = *file;
-        changed();
-    } else {
-        Changed(Key(to), {Key(from), file, Key(to)});
-    }
+    Changed(Key(to), {Key(from), file, Key(to)});
     return Refusal::None;
 }
 

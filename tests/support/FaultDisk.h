@@ -25,14 +25,16 @@ struct CrashState {
 
 // A disk in memory that knows what reached it, as a fault-injection test keeps one: each
 // file's flushed bytes and the writes and cuts since, and each folder's flushed entries and the
-// files created, moved and removed there since. Its crash states are every kind of state a power
+// files created, moved and removed there since (a move that writes through included: it too is
+// pending until its folder is flushed). It keeps the files' locks, one open file each, unless it
+// is told to keep none, as some network shares. Its crash states are every kind of state a power
 // cut could leave now: the unflushed changes of the files kept, lost, torn, zeroed or garbled, and
 // the unflushed changes of the folders kept or lost (a move whole or not at all). Files and
 // folders are opened by number, as both systems' calls do.
 class FaultDisk {
   public:
     using Inode = int;
-    enum class Refusal { None, NameTaken, NoSuchName, NotOpen };
+    enum class Refusal { None, NameTaken, NoSuchName, NotOpen, LockHeld, NoLocks };
     // An open file, or folder (no file).
     struct Handle {
         std::string path;
@@ -43,6 +45,8 @@ class FaultDisk {
 
     // Called after every change the disk takes: a write, a cut, a flush, a change of a folder.
     std::function<void()> changed = [] {};
+    // Whether the disk keeps the files' locks; when not, every lock is refused.
+    bool keepsLocks = true;
 
     // A path as the disk keeps it: forward slashes, no separator at the end.
     [[nodiscard]] static std::string Key(std::string_view path);
@@ -61,7 +65,10 @@ class FaultDisk {
     void Truncate(Inode file, std::uint64_t length);
     void Flush(const Handle &handle);
     [[nodiscard]] std::optional<Inode> Find(std::string_view path) const;
-    Refusal Move(std::string_view from, std::string_view to, bool writeThrough);
+    Refusal Move(std::string_view from, std::string_view to);
+    // Locks the file open under the number, unless another open file holds its lock; closing
+    // the file lets go of it.
+    Refusal Lock(int number);
     Refusal Unlink(std::string_view path);
     [[nodiscard]] std::uint64_t Size(Inode file) const;
     [[nodiscard]] int Links(Inode file) const;
@@ -100,6 +107,7 @@ class FaultDisk {
     std::map<std::string, Inode> durableEntries_;
     std::map<std::string, std::vector<Entry>> pendingEntries_;  // by folder
     std::map<int, Handle> handles_;
+    std::map<Inode, int> locks_;  // the open file holding each file's lock
     int next_ = 1000;
 };
 

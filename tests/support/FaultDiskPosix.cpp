@@ -17,6 +17,8 @@ int Result(FaultDisk::Refusal refusal, int result = 0) {
     using Refusal = FaultDisk::Refusal;
     errno = refusal == Refusal::NameTaken    ? EEXIST
             : refusal == Refusal::NoSuchName ? ENOENT
+            : refusal == Refusal::LockHeld   ? EWOULDBLOCK
+            : refusal == Refusal::NoLocks    ? ENOLCK
                                              : EBADF;
     return refusal == Refusal::None ? result : -1;
 }
@@ -94,7 +96,7 @@ const PosixSystemCalls kCalls{
     Stat,
     Stat,
     [](int, const char *from, int, const char *to, unsigned int) {
-        return Result(disk->Move(from, to, false));
+        return Result(disk->Move(from, to));
     },
     // The layer links only where the system has no rename that refuses to replace; this one has.
     [](const char *, const char *) {
@@ -102,6 +104,7 @@ const PosixSystemCalls kCalls{
         return -1;
     },
     [](const char *path) { return Result(disk->Unlink(path)); },
+    [](int fd, int) { return Result(disk->Lock(fd)); },
 };
 
 }  // namespace

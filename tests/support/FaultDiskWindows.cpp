@@ -19,6 +19,8 @@ BOOL Result(FaultDisk::Refusal refusal) {
     using Refusal = FaultDisk::Refusal;
     ::SetLastError(refusal == Refusal::NameTaken    ? ERROR_FILE_EXISTS
                    : refusal == Refusal::NoSuchName ? ERROR_FILE_NOT_FOUND
+                   : refusal == Refusal::LockHeld   ? ERROR_LOCK_VIOLATION
+                   : refusal == Refusal::NoLocks    ? ERROR_NOT_SUPPORTED
                                                     : ERROR_INVALID_HANDLE);
     return refusal == Refusal::None ? TRUE : FALSE;
 }
@@ -140,12 +142,18 @@ BOOL WINAPI OnGetFileInformationByHandle(HANDLE handle, LPBY_HANDLE_FILE_INFORMA
     return h != nullptr;
 }
 
-BOOL WINAPI OnMoveFileEx(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    return Result(disk->Move(Name(from), Name(to), (flags & MOVEFILE_WRITE_THROUGH) != 0));
+// A move that writes through is pending like any other until its folder is flushed: the flag
+// waits only for a move made as a copy and a removal, never for a rename within one volume.
+BOOL WINAPI OnMoveFileEx(LPCWSTR from, LPCWSTR to, DWORD) {
+    return Result(disk->Move(Name(from), Name(to)));
 }
 
 BOOL WINAPI OnDeleteFile(LPCWSTR name) {
     return Result(disk->Unlink(Name(name)));
+}
+
+BOOL WINAPI OnLockFileEx(HANDLE handle, DWORD, DWORD, DWORD, DWORD, LPOVERLAPPED) {
+    return Result(disk->Lock(static_cast<int>(reinterpret_cast<std::intptr_t>(handle))));
 }
 
 void WINAPI OnSleep(DWORD) {}
@@ -164,6 +172,7 @@ const WindowsSystemCalls kCalls{
     OnGetFileInformationByHandle,
     OnMoveFileEx,
     OnDeleteFile,
+    OnLockFileEx,
     OnSleep,
 };
 
