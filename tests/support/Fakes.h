@@ -178,6 +178,9 @@ class FakeJournalStore : public JournalStore {
         return failure;
     }
     FileFailure append(const std::string &bytes) override {
+        if (appendsBeforeFailure && (*appendsBeforeFailure)-- == 0) {
+            failure = {FileFailureKind::Other, QStringLiteral("Input/output error")};
+        }
         if (failure.ok() && own) {
             *own += bytes;
         }
@@ -213,6 +216,8 @@ class FakeJournalStore : public JournalStore {
     std::vector<std::pair<QString, std::string>> left;
     std::map<QString, std::string> damaged;
     FileFailure failure;
+    // When set, how many appends succeed before every later one fails.
+    std::optional<int> appendsBeforeFailure;
 
   private:
     std::vector<std::pair<QString, std::string>>::iterator Left(const QString &journal) {

@@ -197,90 +197,6 @@ TEST_F(ResumeTest, EachUnfinishedShowIsOfferedNewestFirstUntilOneIsTakenUp) {
     EXPECT_TRUE(journal.left.empty());
 }
 
-TEST_F(ResumeTest, AStartRemovesKeepsOrTellsOfEachJournalAsItsBytesSay) {
-    // A show of one judge, scored twice and tabulated, and what its journal held at each step.
-    OpenScorecard(1);
-    const std::string setUp = *journal.own;
-    Type("2");
-    Tab();
-    Type("1");
-    Tab();
-    const std::string scored = *journal.own;
-    messages.answers = {true};
-    Click(Find<QWidget>(Open(), "cmdNextJudge"));
-    const std::string tabulated = *journal.own;
-    const ReplayedJournal read = ReplayJournal(tabulated);
-    const std::string showFile = ShowFileBytes(read.show);
-    const auto with = [&](const std::string &bytes, const JournalRecord &record) {
-        return bytes + JournalRecordBytes(read.id, record);
-    };
-    const std::string saving =
-        with(tabulated, JournalSaving{"/shows/one.oxl", showFile.size(), Crc32(showFile)});
-    std::string damagedRecord = scored;
-    damagedRecord[setUp.size() + 12] ^= 1;  // in the first score, the second still whole
-    std::string damagedHeader = scored;
-    damagedHeader[14] ^= 1;  // in the journal's id
-    const QString kept = QDir::toNativeSeparators(QStringLiteral("/journals/a.journal.damaged"));
-    const ShownMessage offer{"UNFINISHED SHOW",
-                             "The program stopped before the show of Dahlia Society on 09/12/2026 "
-                             "was saved. Do you want to continue it where it stopped?",
-                             true};
-
-    const struct {
-        const char *name;
-        std::string bytes;
-        bool showFileThere;
-        std::vector<ShownMessage> shown;
-        std::optional<std::string> continuedWith;  // the journal the show goes on in
-        bool left;                                 // the journal is still where it was
-        bool damagedKept;
-    } cases[] = {
-        {"Closed", with(scored, JournalClosed{}), false, {}, std::nullopt, false, false},
-        {"SavedInItsFile", saving, true, {}, std::nullopt, false, false},
-        {"SaveNeverReachedItsFile", saving, false, {offer}, saving, false, false},
-        {"NotTheProgramsFile", "Notes on the judges", false, {}, std::nullopt, true, false},
-        {"DamagedInTheMiddle",
-         damagedRecord,
-         false,
-         {offer,
-          {"WARNING!",
-           "Part of the unfinished show could not be read back. Check the scores of judge 1 and "
-           "of the judges after it against their ballots.",
-           false}},
-         setUp,
-         false,
-         true},
-        {"DamagedHeader",
-         damagedHeader,
-         false,
-         {{"WARNING!",
-           "An unfinished show could not be read back: its journal is damaged. It is kept as " +
-               kept + ".",
-           false}},
-         std::nullopt,
-         false,
-         true},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        Screen::DeleteAll();
-        journal.own.reset();
-        journal.damaged.clear();
-        journal.left = {{"/journals/a.journal", c.bytes}};
-        fakes.fileSystem.files.clear();
-        if (c.showFileThere) {
-            fakes.fileSystem.files["/shows/one.oxl"] = showFile;
-        }
-        messages.shown.clear();
-        messages.answers = {true};
-        EXPECT_EQ((new frmIntro(context))->ContinueUnfinishedShow(), c.continuedWith.has_value());
-        EXPECT_EQ(Shown(), c.shown);
-        EXPECT_EQ(journal.own, c.continuedWith);
-        EXPECT_EQ(journal.left.size(), c.left ? 1U : 0U);
-        EXPECT_EQ(journal.damaged.count("/journals/a.journal.damaged"), c.damagedKept ? 1U : 0U);
-    }
-}
-
 TEST_F(ResumeTest, TheJournalGoesOnlyWhenTheShowIsSavedOrGivenUp) {
     struct Case {
         const char *name;
@@ -288,12 +204,15 @@ TEST_F(ResumeTest, TheJournalGoesOnlyWhenTheShowIsSavedOrGivenUp) {
         const char *button;
         bool tabulate;
         bool kept;
+        bool closingFails = false;  // the closing record after the saving one fails to be written
     };
-    for (const Case &c : {Case{"ExitAnsweredNo", {false}, "cmdExit", false, true},
-                          Case{"ExitAnsweredYes", {true}, "cmdExit", false, false},
-                          Case{"TabulatedThenExitNo", {false}, "cmdExit", true, true},
-                          Case{"TabulatedThenExitYes", {true}, "cmdExit", true, false},
-                          Case{"TabulatedThenSaved", {}, "cmdSave", true, false}}) {
+    for (const Case &c :
+         {Case{"ExitAnsweredNo", {false}, "cmdExit", false, true},
+          Case{"ExitAnsweredYes", {true}, "cmdExit", false, false},
+          Case{"TabulatedThenExitNo", {false}, "cmdExit", true, true},
+          Case{"TabulatedThenExitYes", {true}, "cmdExit", true, false},
+          Case{"TabulatedThenSaved", {}, "cmdSave", true, false},
+          Case{"SavedButTheClosingRecordFails", {}, "cmdSave", true, false, true}}) {
         Screen::DeleteAll();
         OpenScorecard(1);
         Type("2");
@@ -305,9 +224,20 @@ TEST_F(ResumeTest, TheJournalGoesOnlyWhenTheShowIsSavedOrGivenUp) {
         }
         fakes.fileDialogs.paths = {QStringLiteral("/shows/dahlias.oxl")};
         messages.answers = {c.answers.begin(), c.answers.end()};
+        messages.shown.clear();
+        fakes.fileSystem.files.clear();
+        if (c.closingFails) {
+            journal.appendsBeforeFailure = 1;
+        }
         Click(Find<QWidget>(Open(), c.button));
         EXPECT_EQ(journal.own.has_value(), c.kept) << c.name;
+        for (const ShownMessage &message : Shown()) {
+            EXPECT_NE(message.title, QStringLiteral("File error"))
+                << c.name << ": the show is saved";
+        }
         fakes.fileDialogs.paths.clear();
+        journal.appendsBeforeFailure.reset();
+        journal.failure = {};
     }
 }
 
