@@ -154,7 +154,7 @@ class PosixFileCalls : public FileCalls {
             return errno;
         }
         auto opened = std::make_unique<PosixFile>(sys_, fd);
-        struct stat status {};
+        struct stat status{};
         if (sys_.fstat(fd, &status) != 0) {
             return errno;
         }
