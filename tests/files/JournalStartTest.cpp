@@ -47,7 +47,7 @@ TEST(JournalStartTest, AStartOffersKeepsAndTellsOrLeavesEachFileOfTheJournalsFol
     const std::string showFile = ShowFileBytes(ReplayJournal(tabulated).show);
     // Saved, but the closing record never reached the disk.
     const std::string saving =
-        tabulated + Record(JournalSaving{"/shows/one.oxl", showFile.size(), Crc32(showFile)});
+        tabulated + Record(JournalSaving{"/one.oxl", showFile.size(), Crc32(showFile)});
     std::string crafted = scored;
     while (crafted.size() < (1U << 20)) {
         crafted += std::string("\x06\0", 2);
@@ -78,81 +78,40 @@ TEST(JournalStartTest, AStartOffersKeepsAndTellsOrLeavesEachFileOfTheJournalsFol
                                 "ballots.",
                                 false};
     const std::string headerFF = Replaced(scored, 20, std::string(16, '\xFF'));
+    const std::string checkZeroed = Replaced(scored, 28, std::string("\xFF\xFF\0\0\0\0\0\0", 8));
+    const std::string zeroed64 = Replaced(scored, 0, std::string(64, '\0'));
+    const std::string middle = Replaced(scored, setUp.size() + 9, "\x05");
+    const std::string savedElsewhere = tabulated + Record(JournalSaving{"/x.oxl", 1, 2});
+    const std::vector<ShownMessage> none, offered{offer}, partly{offer, partLost},
+        told1{told(".damaged")}, told2{told(".2.damaged")};
+    using Beside = std::pair<QString, std::string>;  // what follows the journal's name, bytes
+    const Beside lockHere{".lock", oldLock("0")}, lockElsewhere{".lock", oldLock("0123456789ab")},
+        creation{".new", "BISJOURN\x02"}, notes{".txt", "Notes"}, earlier{".damaged", "earlier"};
 
+    // A row answers Yes to the offer, when one is made; the journal stays where it was only when
+    // it is taken up whole, or a live program holds it.
     const struct {
         const char *name;
         std::string bytes;  // under the journal's name, or none
-        // Another file beside the journal (what follows the journal's name, and its bytes).
-        std::pair<QString, std::string> beside;
+        Beside beside;      // another file beside it, or none
         bool heldByALiveProgram;
         std::vector<ShownMessage> shown;
-        bool continued;
-        bool left;              // the journal is still where it was
         QString damagedKeptAs;  // after the journal's name: where its bytes are kept, if anywhere
     } cases[] = {
-        {"Closed", scored + Record(JournalClosed{}), {}, false, {}, false, false, {}},
-        {"ClosingRecordLostAfterSave", saving, {}, false, {}, false, false, {}},
-        {"SaveNeverReachedItsFile",
-         tabulated + Record(JournalSaving{"/shows/other.oxl", 1, 2}),
-         {},
-         false,
-         {offer},
-         true,
-         true,
-         {}},
-        {"HeldByALiveProgram", scored, {}, true, {}, false, true, {}},
-        {"OldLockFileOfThisMachineNamingPid2",
-         scored,
-         {".lock", oldLock("0")},
-         false,
-         {offer},
-         true,
-         true,
-         {}},
-        {"OldLockFileOfAnotherMachine",
-         scored,
-         {".lock", oldLock("0123456789abcdef")},
-         false,
-         {offer},
-         true,
-         true,
-         {}},
-        {"CreationCutShort", {}, {".new", "BISJOURN\x02"}, false, {}, false, false, {}},
-        {"NotTheProgramsFile", {}, {".txt", "Notes on the judges"}, false, {}, false, false, {}},
-        {"DamagedInTheMiddle",
-         Replaced(scored, setUp.size() + 9, "\x05"),
-         {},
-         false,
-         {offer, partLost},
-         true,
-         false,
-         ".damaged"},
-        {"CraftedTail", crafted, {}, false, {offer, partLost}, true, false, ".damaged"},
-        {"HeaderBytes20To35", headerFF, {}, false, {told(".damaged")}, false, false, ".damaged"},
-        {"HeaderCheckZeroed",
-         Replaced(scored, 28, std::string("\xFF\xFF\0\0\0\0\0\0", 8)),
-         {},
-         false,
-         {told(".damaged")},
-         false,
-         false,
-         ".damaged"},
-        {"First64BytesZeroed",
-         Replaced(scored, 0, std::string(64, '\0')),
-         {},
-         false,
-         {told(".damaged")},
-         false,
-         false,
-         ".damaged"},
-        {"LeftoverDamagedOfOtherBytes",
-         headerFF,
-         {".damaged", "earlier"},
-         false,
-         {told(".2.damaged")},
-         false,
-         false,
-         ".2.damaged"},
+        {"Closed", scored + Record(JournalClosed{}), {}, false, none, {}},
+        {"ClosingRecordLostAfterSave", saving, {}, false, none, {}},
+        {"SaveNeverReachedItsFile", savedElsewhere, {}, false, offered, {}},
+        {"HeldByALiveProgram", scored, {}, true, none, {}},
+        {"OldLockFileOfThisMachineNamingPid2", scored, lockHere, false, offered, {}},
+        {"OldLockFileOfAnotherMachine", scored, lockElsewhere, false, offered, {}},
+        {"CreationCutShort", {}, creation, false, none, {}},
+        {"NotTheProgramsFile", {}, notes, false, none, {}},
+        {"DamagedInTheMiddle", middle, {}, false, partly, ".damaged"},
+        {"CraftedTail", crafted, {}, false, partly, ".damaged"},
+        {"HeaderBytes20To35", headerFF, {}, false, told1, ".damaged"},
+        {"HeaderCheckZeroed", checkZeroed, {}, false, told1, ".damaged"},
+        {"First64BytesZeroed", zeroed64, {}, false, told1, ".damaged"},
+        {"LeftoverDamagedOfOtherBytes", headerFF, earlier, false, told2, ".2.damaged"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,7 +129,7 @@ TEST(JournalStartTest, AStartOffersKeepsAndTellsOrLeavesEachFileOfTheJournalsFol
         }
         const QStringList before = NamesIn(folder);
         FakePlatform fake;
-        fake.fileSystem.files = {{"/shows/one.oxl", showFile}};
+        fake.fileSystem.files = {{"/one.oxl", showFile}};
         fake.messages.answers = {true};
         QtJournalStore store(folder);
         Platform platform{fake.messages,   fake.programEnd, fake.fileDialogs,
@@ -182,12 +141,12 @@ TEST(JournalStartTest, AStartOffersKeepsAndTellsOrLeavesEachFileOfTheJournalsFol
         if (continued) {
             journal.TellWhatWasLost(nullptr, *continued);
         }
-        EXPECT_EQ(continued.has_value(), c.continued);
+        EXPECT_EQ(continued.has_value(), !c.shown.empty() && c.shown[0] == offer);
         EXPECT_EQ(fake.messages.shown, c.shown);
         if (c.heldByALiveProgram) {
             EXPECT_EQ(NamesIn(folder), before) << "a live program's journal is its own";
         } else if (!c.bytes.empty()) {
-            EXPECT_EQ(QFile::exists(path), c.left);
+            EXPECT_EQ(QFile::exists(path), continued && c.damagedKeptAs.isEmpty());
         }
         if (!c.damagedKeptAs.isEmpty()) {
             EXPECT_EQ(FileBytes(path + c.damagedKeptAs).toStdString(), c.bytes);
