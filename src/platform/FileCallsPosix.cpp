@@ -124,45 +124,12 @@ class PosixFileCalls : public FileCalls {
 
     SystemError openToRead(const QString &path, std::unique_ptr<OpenFile> &file,
                            std::int64_t &size) override {
-        // Not blocking, so that a named pipe picked by mistake cannot hang the program; it is
-        // refused below like every other file that is not a plain file.
-        const int fd =
-            sys_.open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
-        if (fd < 0) {
-            return errno;
-        }
-        auto opened = std::make_unique<PosixFile>(sys_, fd);
-        struct stat status{};
-        if (sys_.fstat(fd, &status) != 0) {
-            return errno;
-        }
-        if (S_ISDIR(status.st_mode)) {
-            return EISDIR;
-        }
-        if (!S_ISREG(status.st_mode)) {
-            return EINVAL;
-        }
-        size = status.st_size;
-        file = std::move(opened);
-        return 0;
+        return OpenPlainFile(path, 0, file, size);
     }
 
     SystemError openToLock(const QString &path, std::unique_ptr<OpenFile> &file) override {
-        const int fd = sys_.open(QFile::encodeName(path).constData(),
-                                 O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0);
-        if (fd < 0) {
-            return errno;
-        }
-        auto opened = std::make_unique<PosixFile>(sys_, fd);
-        struct stat status{};
-        if (sys_.fstat(fd, &status) != 0) {
-            return errno;
-        }
-        if (!S_ISREG(status.st_mode)) {
-            return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-        }
-        file = std::move(opened);
-        return 0;
+        std::int64_t size = 0;
+        return OpenPlainFile(path, O_NOFOLLOW, file, size);
     }
 
     SystemError createNew(const QString &path, FileAccess access,
@@ -226,6 +193,29 @@ class PosixFileCalls : public FileCalls {
     }
 
   private:
+    // Opens a plain file on a disk to read, with the flags given added. Not blocking, so that a
+    // named pipe picked by mistake cannot hang the program; it is refused below like every other
+    // file that is not a plain file.
+    SystemError OpenPlainFile(const QString &path, int flags, std::unique_ptr<OpenFile> &file,
+                              std::int64_t &size) {
+        const int fd = sys_.open(QFile::encodeName(path).constData(),
+                                 O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags, 0);
+        if (fd < 0) {
+            return errno;
+        }
+        auto opened = std::make_unique<PosixFile>(sys_, fd);
+        struct stat status{};
+        if (sys_.fstat(fd, &status) != 0) {
+            return errno;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        }
+        size = status.st_size;
+        file = std::move(opened);
+        return 0;
+    }
+
     const PosixSystemCalls &sys_;
 };
 
