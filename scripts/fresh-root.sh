@@ -6,8 +6,8 @@
 #   scripts/fresh-root.sh [--keep] [--dir DIR] [--share DIR] RELEASE [COMMAND...]
 #
 # RELEASE is a Debian code name (bookworm, trixie). COMMAND is a bash command line run in the
-# clone, /src/bestinshow, with HOME=/root and nothing of this machine's environment but CI; without
-# one an interactive shell starts there. The clone is of the commit checked out here (HEAD),
+# clone, /src/bestinshow, with HOME=/root, LANG=C.UTF-8 and nothing of this machine's environment
+# but CI; without one an interactive shell starts there. The clone is of the commit checked out here (HEAD),
 # never of uncommitted changes.
 #   --keep         keep the root afterwards (it is removed by default)
 #   --dir DIR      make the root in DIR, which must not exist (default: a new folder in /var/tmp)
@@ -160,7 +160,8 @@ echo "Cloned $(git log -1 --format='%h %s' "$commit")"
 
 command_line=${*:-exec bash -i}
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
+# A new install's locale is UTF-8 (the installer sets one); C.UTF-8 is in every Debian libc.
+chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     /bin/bash -c 'cd /src/bestinshow && eval "$1"' bash "$command_line" || status=$?
 echo "The command ended with status $status in the fresh Debian $release root"
