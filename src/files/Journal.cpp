@@ -254,9 +254,9 @@ class Replay {
 
   private:
     bool Do(const JournalBegin &begin) {
+        const auto negative = [](std::int16_t blooms) { return blooms < 0; };
         if (card_ || begin.numJudges < 1 ||
-            std::any_of(
-                begin.blooms.begin(), begin.blooms.end(), [](auto b) { return b < 0; }) ||
+            std::any_of(begin.blooms.begin(), begin.blooms.end(), negative) ||
             !ShowTextBytes(begin.clubName) || !ShowTextBytes(begin.showLocation) ||
             !ShowTextBytes(begin.showDate)) {
             return false;

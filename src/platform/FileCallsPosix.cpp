@@ -64,8 +64,8 @@ class PosixFile : public OpenFile {
 
     // Still linked, and under the path: the same device and inode.
     bool isAt(const QString &path) override {
-        struct stat open{};
-        struct stat named{};
+        struct stat open = {};
+        struct stat named = {};
         return sys_.fstat(fd_, &open) == 0 && open.st_nlink > 0 &&
                sys_.stat(QFile::encodeName(path).constData(), &named) == 0 &&
                named.st_dev == open.st_dev && named.st_ino == open.st_ino;
@@ -118,7 +118,7 @@ class PosixFileCalls : public FileCalls {
 
     bool exists(const QString &path) override {
         // lstat, so that a dangling symbolic link counts as a name that is taken.
-        struct stat status{};
+        struct stat status = {};
         return sys_.lstat(QFile::encodeName(path).constData(), &status) == 0;
     }
 
@@ -204,7 +204,7 @@ class PosixFileCalls : public FileCalls {
             return errno;
         }
         auto opened = std::make_unique<PosixFile>(sys_, fd);
-        struct stat status{};
+        struct stat status = {};
         if (sys_.fstat(fd, &status) != 0) {
             return errno;
         }

@@ -64,7 +64,7 @@ TEST_F(FileActionsOnDiskPosixTest, AWriteThatFailsPartWayLeavesNoFileBehind) {
     const QString target = path("big.oxl");
     const std::string shown = testing::RunInChild([&]() {
         std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit{};
+        struct rlimit limit = {};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = 2048;
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {

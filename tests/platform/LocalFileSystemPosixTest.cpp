@@ -89,7 +89,7 @@ TEST_F(LocalFileSystemPosixTest, CreateNewWritesExactlyTheBytesAndNothingElse) {
     EXPECT_EQ(Described(failure), "None|");
     EXPECT_EQ(read("show.oxl"), QByteArray::fromStdString(bytes));
     EXPECT_EQ(names(), QStringList{"show.oxl"});
-    struct stat status{};
+    struct stat status = {};
     ASSERT_EQ(::stat(QFile::encodeName(path("show.oxl")).constData(), &status), 0);
     // Readable by others like any file the user saves, not private like a temporary file.
     EXPECT_EQ(status.st_mode & 0777, 0644u);

@@ -51,7 +51,7 @@ TEST(QtJournalStoreTest, AJournalIsOfferedOnlyOnceItsProgramDied) {
     QtJournalStore starting(folder);
     EXPECT_TRUE(starting.leftBehind().empty()) << "the running program's journal is its own";
 
-    struct stat status{};
+    struct stat status = {};
     const QStringList journals = QDir(folder).entryList({QStringLiteral("*.journal")});
     ASSERT_EQ(journals.size(), 1);
     const QString journal = folder + u'/' + journals[0];

@@ -43,7 +43,7 @@ const bool kChildFileSizeLimits = true;
 std::function<void()> FileSizeLimit(long bytes) {
     return [bytes]() {
         std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit{};
+        struct rlimit limit = {};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = static_cast<rlim_t>(bytes);
         ::setrlimit(RLIMIT_FSIZE, &limit);
