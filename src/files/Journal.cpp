@@ -362,7 +362,8 @@ Stop WhyUnread(std::string_view bytes, std::size_t from, const JournalId &id) {
 }
 
 // Whether the bytes are what a creation that never reached the disk whole leaves, before its
-// header: nothing, the start of the magic bytes, or zeros where the unflushed bytes were.
+// header was whole: nothing, the start of the magic bytes, the magic bytes and less than a whole
+// header, or zeros where the unflushed bytes were.
 bool CreationLost(std::string_view bytes) {
     return (bytes.size() < kHeaderSize && kMagic.substr(0, bytes.size()) == bytes.substr(0, 8)) ||
            bytes.find_first_not_of('\0') == std::string_view::npos;

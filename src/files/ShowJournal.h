@@ -43,8 +43,9 @@ class ShowJournal {
     // journal's name or its magic bytes; others are left alone. Without a word, journals whose
     // writer died before it wrote any score, closed journals and those of a show that reached its
     // show file are removed. Any other journal that cannot be read back (damaged before its
-    // set-up could be read, of another format version, or unreadable from the disk) is kept aside
-    // as damaged and the Tabulator is told where, in a "WARNING!" notice. The bytes of a journal
+    // set-up could be read, or of another format version) is kept aside as damaged, and the
+    // Tabulator is told where in a "WARNING!" notice; one that cannot be read from the disk, or
+    // whose bytes cannot be kept aside, stays where it is, and the notice names it. The bytes of a journal
     // damaged further on are kept aside first, and the show goes on in a new journal holding
     // what was read (see TellWhatWasLost).
     [[nodiscard]] std::optional<ReplayedJournal> ContinueUnfinished(QWidget *owner);
