@@ -45,9 +45,9 @@ class ShowJournal {
     // show file are removed. Any other journal that cannot be read back (damaged before its
     // set-up could be read, or of another format version) is kept aside as damaged, and the
     // Tabulator is told where in a "WARNING!" notice; one that cannot be read from the disk, or
-    // whose bytes cannot be kept aside, stays where it is, and the notice names it. The bytes of a journal
-    // damaged further on are kept aside first, and the show goes on in a new journal holding
-    // what was read (see TellWhatWasLost).
+    // whose bytes cannot be kept aside, stays where it is, and the notice names it. The bytes of a
+    // journal damaged further on are kept aside first, and the show goes on in a new journal
+    // holding what was read (see TellWhatWasLost).
     [[nodiscard]] std::optional<ReplayedJournal> ContinueUnfinished(QWidget *owner);
 
     // Once the screen of a show continued up to damage in its journal is shown: tells the
